@@ -42,7 +42,8 @@ private:
     void PrintResult(bool value);
     void PrintList();
     void PrintState();
-    void Error(std::string_view reason);
+    // Prints the reason; answers true, the command having been handled.
+    bool Error(std::string_view reason);
 
     std::ostream& Out_;
     TChessGame Game_;
