@@ -29,7 +29,9 @@ using TThinkEvent = std::function<void(TChessGame& sender, Square& oldSq, Square
 // Board sides that carry coordinate labels.
 enum DisplayCoord : std::uint8_t { West, North, East, South };
 using CoordSet = std::uint8_t;
-inline constexpr CoordSet CoordBit(DisplayCoord c) { return CoordSet(1u << c); }
+inline constexpr CoordSet CoordBit(DisplayCoord c) {
+    return CoordSet(1u << c);
+}
 
 // Colours are 0x00BBGGRR.
 using TColor = std::uint32_t;

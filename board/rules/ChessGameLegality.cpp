@@ -10,9 +10,13 @@
 
 namespace {
 
-bool IsOnBoard(Square sq) { return sq >= 1 && sq <= 64; }
+bool IsOnBoard(Square sq) {
+    return sq >= 1 && sq <= 64;
+}
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; }
+char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
+}
 
 struct Step {
     int File;
@@ -110,7 +114,8 @@ bool TChessGame::ValidKnightMove(Square oldSq, Square newSq) const {
 bool TChessGame::RayReaches(Square oldSq, Square newSq, int fileStep, int rankStep) const {
     const int mover = PieceSide(oldSq);
     for (int k = 1; k <= 7; ++k) {
-        const Square sq = SquareFromFileRank(FileOf(oldSq) + k * fileStep, RankOf(oldSq) + k * rankStep);
+        const Square sq =
+            SquareFromFileRank(FileOf(oldSq) + k * fileStep, RankOf(oldSq) + k * rankStep);
         if (sq == None) return false;
         const int side = PieceSide(sq);
         if (sq == newSq && side != mover) return true;
@@ -176,24 +181,34 @@ bool TChessGame::CastlingValid(Square oldSq, Square newSq) const {
 
 bool TChessGame::PieceMoveValid(Square oldSq, Square newSq) const {
     switch (Lower(Board_[oldSq])) {
-        case 'p': return ValidPawnMove(oldSq, newSq);
-        case 'n': return ValidKnightMove(oldSq, newSq);
-        case 'b': return ValidBishopMove(oldSq, newSq);
-        case 'r': return ValidRookMove(oldSq, newSq);
-        case 'q': return ValidQueenMove(oldSq, newSq);
-        case 'k': return ValidKingMove(oldSq, newSq);
-        default: return true;
+        case 'p':
+            return ValidPawnMove(oldSq, newSq);
+        case 'n':
+            return ValidKnightMove(oldSq, newSq);
+        case 'b':
+            return ValidBishopMove(oldSq, newSq);
+        case 'r':
+            return ValidRookMove(oldSq, newSq);
+        case 'q':
+            return ValidQueenMove(oldSq, newSq);
+        case 'k':
+            return ValidKingMove(oldSq, newSq);
+        default:
+            return true;
     }
 }
 
+// Every test only reads the state, so the cheap ones run first and the scan
+// of the record for a repetition last; the answer is the same in any order.
 bool TChessGame::IsLegalMoveInternal(Square oldSq, Square newSq, bool repetitionRefuses) const {
     if (!IsOnBoard(oldSq) || !IsOnBoard(newSq)) return false;
-    if (repetitionRefuses && IsThreefoldRepetition()) return false;
     const int mover = PieceSide(oldSq);
     if (mover != (WhiteToMove_ ? 1 : 0)) return false;
     if (mover == PieceSide(newSq)) return false;
     if (!PieceMoveValid(oldSq, newSq)) return false;
-    return mover == 1 ? !WhiteKingAttacked(oldSq, newSq) : !BlackKingAttacked(oldSq, newSq);
+    if (mover == 1 ? WhiteKingAttacked(oldSq, newSq) : BlackKingAttacked(oldSq, newSq))
+        return false;
+    return !(repetitionRefuses && IsThreefoldRepetition());
 }
 
 bool TChessGame::IsLegalMove(Square oldSq, Square newSq) const {
@@ -214,7 +229,9 @@ bool TChessGame::HasLegalReply(bool repetitionRefuses) const {
     return false;
 }
 
-bool TChessGame::HasLegalMove() const { return HasLegalReply(true); }
+bool TChessGame::HasLegalMove() const {
+    return HasLegalReply(true);
+}
 
 bool TChessGame::IsThreefoldRepetition() const {
     const int n = CurrentMove_;

@@ -6,16 +6,27 @@ namespace {
 
 int MaterialWeight(char c) {
     switch (c) {
-        case 'B': case 'b': return 3;
-        case 'N': case 'n': return 2;
-        case 'P': case 'p':
-        case 'R': case 'r':
-        case 'Q': case 'q': return 5;
-        default: return 0;
+        case 'B':
+        case 'b':
+            return 3;
+        case 'N':
+        case 'n':
+            return 2;
+        case 'P':
+        case 'p':
+        case 'R':
+        case 'r':
+        case 'Q':
+        case 'q':
+            return 5;
+        default:
+            return 0;
     }
 }
 
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; }
+char Upper(char c) {
+    return (c >= 'a' && c <= 'z') ? char(c - 32) : c;
+}
 
 bool IsPromotionLetter(char c) {
     const char u = Upper(c);
@@ -175,13 +186,26 @@ void TChessGame::MoveCastlingRook(Square oldSq, Square newSq, bool& check) {
 
 void TChessGame::UpdateCastlingRights(Square oldSq) {
     switch (oldSq) {
-        case A8: CastlingAllowed_ &= ~CastleBit(BlackQueenSide); break;
-        case E8: CastlingAllowed_ &= ~(CastleBit(BlackQueenSide) | CastleBit(BlackKingSide)); break;
-        case H8: CastlingAllowed_ &= ~CastleBit(BlackKingSide); break;
-        case A1: CastlingAllowed_ &= ~CastleBit(WhiteQueenSide); break;
-        case E1: CastlingAllowed_ &= ~(CastleBit(WhiteQueenSide) | CastleBit(WhiteKingSide)); break;
-        case H1: CastlingAllowed_ &= ~CastleBit(WhiteKingSide); break;
-        default: break;
+        case A8:
+            CastlingAllowed_ &= ~CastleBit(BlackQueenSide);
+            break;
+        case E8:
+            CastlingAllowed_ &= ~(CastleBit(BlackQueenSide) | CastleBit(BlackKingSide));
+            break;
+        case H8:
+            CastlingAllowed_ &= ~CastleBit(BlackKingSide);
+            break;
+        case A1:
+            CastlingAllowed_ &= ~CastleBit(WhiteQueenSide);
+            break;
+        case E1:
+            CastlingAllowed_ &= ~(CastleBit(WhiteQueenSide) | CastleBit(WhiteKingSide));
+            break;
+        case H1:
+            CastlingAllowed_ &= ~CastleBit(WhiteKingSide);
+            break;
+        default:
+            break;
     }
 }
 

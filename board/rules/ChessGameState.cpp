@@ -9,7 +9,9 @@ namespace {
 
 constexpr char AcceptedLetters[] = " PNBRQKpnbrqk";
 
-bool IsAcceptedLetter(char c) { return c != '\0' && std::strchr(AcceptedLetters, c) != nullptr; }
+bool IsAcceptedLetter(char c) {
+    return c != '\0' && std::strchr(AcceptedLetters, c) != nullptr;
+}
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -38,7 +40,9 @@ int TChessGame::SideOfLetter(char c) {
     return -1;
 }
 
-std::string TChessGame::Position() const { return std::string(Board_ + 1); }
+std::string TChessGame::Position() const {
+    return std::string(Board_ + 1);
+}
 
 void TChessGame::SetPosition(std::string_view value) {
     StopThinking();
@@ -107,9 +111,13 @@ void TChessGame::SetDisplayCoords(CoordSet value) {
     RepaintAll();
 }
 
-void TChessGame::SetResizeMinSize(int value) { ResizeMinSize_ = std::min(value, ResizeMaxSize_); }
+void TChessGame::SetResizeMinSize(int value) {
+    ResizeMinSize_ = std::min(value, ResizeMaxSize_);
+}
 
-void TChessGame::SetResizeMaxSize(int value) { ResizeMaxSize_ = std::max(value, ResizeMinSize_); }
+void TChessGame::SetResizeMaxSize(int value) {
+    ResizeMaxSize_ = std::max(value, ResizeMinSize_);
+}
 
 void TChessGame::SetSizeOfBorder(int value) {
     SizeOfBorder_ = value;
@@ -152,4 +160,6 @@ void TChessGame::SetComputerPlaysBlack(bool value) {
     StartThinking();
 }
 
-void TChessGame::SetSearchDepth(int value) { SearchDepth_ = std::clamp(value, 1, 8); }
+void TChessGame::SetSearchDepth(int value) {
+    SearchDepth_ = std::clamp(value, 1, 8);
+}

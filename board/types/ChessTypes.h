@@ -27,7 +27,9 @@ enum : Square {
 enum CanStillCastle : std::uint8_t { WhiteKingSide, WhiteQueenSide, BlackKingSide, BlackQueenSide };
 using CastleSet = std::uint8_t;
 
-inline constexpr CastleSet CastleBit(CanStillCastle c) { return CastleSet(1u << c); }
+inline constexpr CastleSet CastleBit(CanStillCastle c) {
+    return CastleSet(1u << c);
+}
 inline constexpr CastleSet AllCastlingRights = 0x0F;
 
 // The board array: index 0 a sentinel, 1..64 the squares, 65 the NUL terminator.
