@@ -3,16 +3,25 @@
 #include "tests/engine-literal/LiteralEngine.h"
 
 #include <cassert>
+#include <utility>
 
 namespace {
 
-constexpr int FileOfIndex(int i) { return i % 8; }
-constexpr bool OnBoard(int i) { return i >= 0 && i < 64; }
-constexpr int Idx(Square sq) { return sq - 1; }
+constexpr int FileOfIndex(int i) {
+    return i % 8;
+}
+constexpr bool OnBoard(int i) {
+    return i >= 0 && i < 64;
+}
+constexpr int Idx(Square sq) {
+    return sq - 1;
+}
 
 }  // namespace
 
-TLiteralEngine::TLiteralEngine() { InitTables(); }
+TLiteralEngine::TLiteralEngine() {
+    InitTables();
+}
 
 void TLiteralEngine::InitTables() {
     InitGeometry();
@@ -27,12 +36,10 @@ void TLiteralEngine::InitGeometry() {
 
     const bool slides[6] = {false, false, true, true, true, false};
     const int counts[6] = {0, 8, 4, 4, 8, 8};
-    const int directions[6][8] = {{0, 0, 0, 0, 0, 0, 0, 0},
-                                  {-21, -19, -12, -8, 8, 12, 19, 21},
-                                  {-11, -9, 9, 11, 0, 0, 0, 0},
-                                  {-10, -1, 1, 10, 0, 0, 0, 0},
-                                  {-11, -10, -9, -1, 1, 9, 10, 11},
-                                  {-11, -10, -9, -1, 1, 9, 10, 11}};
+    const int directions[6][8] = {
+        {0, 0, 0, 0, 0, 0, 0, 0},         {-21, -19, -12, -8, 8, 12, 19, 21},
+        {-11, -9, 9, 11, 0, 0, 0, 0},     {-10, -1, 1, 10, 0, 0, 0, 0},
+        {-11, -10, -9, -1, 1, 9, 10, 11}, {-11, -10, -9, -1, 1, 9, 10, 11}};
     for (int p = 0; p < 6; ++p) {
         Slides[p] = slides[p];
         DirectionCount[p] = counts[p];
@@ -63,13 +70,27 @@ void TLiteralEngine::LoadBoard() {
             Color[i] = Empty;
         const unsigned char lower = (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c;
         switch (lower) {
-            case 'p': Piece[i] = Pawn; break;
-            case 'n': Piece[i] = Knight; break;
-            case 'b': Piece[i] = Bishop; break;
-            case 'r': Piece[i] = Rook; break;
-            case 'q': Piece[i] = Queen; break;
-            case 'k': Piece[i] = King; break;
-            default: Piece[i] = Empty; break;
+            case 'p':
+                Piece[i] = Pawn;
+                break;
+            case 'n':
+                Piece[i] = Knight;
+                break;
+            case 'b':
+                Piece[i] = Bishop;
+                break;
+            case 'r':
+                Piece[i] = Rook;
+                break;
+            case 'q':
+                Piece[i] = Queen;
+                break;
+            case 'k':
+                Piece[i] = King;
+                break;
+            default:
+                Piece[i] = Empty;
+                break;
         }
     }
     SideToMove = *Source.WhiteToMove ? White : Black;
@@ -231,7 +252,8 @@ void TLiteralEngine::GenerateEnPassant() {
 }
 
 void TLiteralEngine::AddMove(int from, int to, std::uint8_t flags) {
-    if ((flags & mfPawn) && ((SideToMove == White && to <= 7) || (SideToMove == Black && to >= 56))) {
+    if ((flags & mfPawn) &&
+        ((SideToMove == White && to <= 7) || (SideToMove == Black && to >= 56))) {
         AddPromotions(from, to, flags);
         return;
     }

@@ -2,6 +2,7 @@
 // alpha-beta with check extension, quiescence, principal-variation and
 // history ordering.
 #include <algorithm>
+#include <cassert>
 
 #include "tests/engine-literal/LiteralEngine.h"
 
