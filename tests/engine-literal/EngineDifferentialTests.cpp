@@ -1,0 +1,243 @@
+// The shipped engine against the reference engine on positions that arise in
+// games: move lists with their scores, legality, attacks, the static score
+// and perft; searches on fresh engines, on one engine carried through many
+// positions, and through games in which each engine plays its own choice.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/ChessEngine.h"
+#include "tests/engine-literal/LiteralTestSupport.h"
+#include "tests/engine-literal/Playouts.h"
+
+namespace {
+
+constexpr std::uint32_t Seed = 20261211;
+constexpr int PlayoutCount = 300;
+constexpr int MaxPlayoutPlies = 80;
+// Only the first disagreements of a test are described in full.
+constexpr int DetailedFailures = 8;
+
+const std::vector<TPlayoutPosition>& GamePositions() {
+    static const std::vector<TPlayoutPosition> positions = [] {
+        std::vector<TPlayoutPosition> all;
+        for (const std::string& fen : StandardFens()) all.push_back({PositionFromFen(fen), fen});
+        for (const TPlayoutPosition& p :
+             RandomPlayouts(StandardFens(), PlayoutCount, MaxPlayoutPlies, Seed))
+            all.push_back(p);
+        return all;
+    }();
+    return positions;
+}
+
+std::string Describe(const std::vector<TMoveEntry>& list) {
+    std::ostringstream out;
+    for (const TMoveEntry& e : list)
+        out << MoveText(e.Move) << "/" << int(e.Move.Flags) << ":" << e.Score << " ";
+    return out.str();
+}
+
+bool SameList(const std::vector<TMoveEntry>& a, const std::vector<TMoveEntry>& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t k = 0; k < a.size(); ++k)
+        if (!(a[k].Move == b[k].Move) || a[k].Score != b[k].Score) return false;
+    return true;
+}
+
+// Both engines loaded with the same position.
+struct TEnginePair {
+    TFenPosition Position;
+    std::unique_ptr<TLiteralEngine> Literal = std::make_unique<TLiteralEngine>();
+    std::unique_ptr<TChessEngine> Fast = std::make_unique<TChessEngine>();
+
+    explicit TEnginePair(const TFenPosition& position) : Position(position) {
+        Literal->SetSource(Position.Source());
+        Fast->SetSource(Position.Source());
+        Literal->LoadBoard();
+        Fast->LoadBoard();
+        Literal->PrepareEvalTables();
+        Fast->PrepareEvalTables();
+    }
+    TEnginePair(const TEnginePair&) = delete;
+    TEnginePair& operator=(const TEnginePair&) = delete;
+};
+
+// What one search shows to its caller.
+struct TSearchResult {
+    TMove Best;
+    int Score = 0;
+    std::uint64_t Nodes = 0;
+    bool Legal = false;
+    std::vector<TMove> Line;
+    std::vector<std::string> Iterations;
+    bool operator==(const TSearchResult&) const = default;
+};
+
+std::string LineText(const TMove* line, int length) {
+    std::string text;
+    for (int k = 0; k < length; ++k) text += MoveText(line[k]) + " ";
+    return text;
+}
+
+std::string Describe(const TSearchResult& r) {
+    std::ostringstream out;
+    out << "best " << MoveText(r.Best) << "/" << int(r.Best.Flags) << " score " << r.Score
+        << " nodes " << r.Nodes << (r.Legal ? "" : " (no legal root move)") << " line ";
+    for (TMove m : r.Line) out << MoveText(m) << " ";
+    out << "| iterations:";
+    for (const std::string& it : r.Iterations) out << " [" << it << "]";
+    return out.str();
+}
+
+// Searches `position` to `depth` on `engine` as it stands (its principal
+// variation from earlier searches included).
+template <class TEngine>
+TSearchResult SearchWith(TEngine& engine, const TFenPosition& position, int depth) {
+    TFenPosition p = position;
+    p.SearchDepth = depth;
+    TSearchResult r;
+    engine.OnIteration = [&r](int d, int score, std::uint64_t nodes, const TMove* pv, int length) {
+        std::ostringstream out;
+        out << d << ": " << score << " " << nodes << " " << LineText(pv, length);
+        r.Iterations.push_back(out.str());
+    };
+    engine.SetSource(p.Source());
+    engine.Think();
+    engine.OnIteration = nullptr;
+    r.Best = engine.BestMove();
+    r.Score = engine.RootScore();
+    r.Nodes = engine.Nodes();
+    r.Legal = engine.RootHadLegalMove();
+    r.Line.assign(engine.PvLine(), engine.PvLine() + engine.PvLineLength());
+    return r;
+}
+
+// Depths 1 to 3 in turn, every tenth position at 4.
+int DepthFor(std::size_t k) {
+    return k % 10 == 9 ? 4 : int(k % 3) + 1;
+}
+
+class TFailureLog {
+public:
+    explicit TFailureLog(const char* what) : What(what) {}
+    ~TFailureLog() {
+        if (Count > DetailedFailures)
+            ADD_FAILURE() << What << ": " << Count << " disagreements in all";
+    }
+    void Add(const std::string& text) {
+        if (++Count <= DetailedFailures) ADD_FAILURE() << What << ": " << text;
+    }
+
+private:
+    const char* What;
+    int Count = 0;
+};
+
+TEST(EngineDifferential, MoveListsLegalityAttacksAndEvaluation) {
+    TFailureLog log("static comparison");
+    for (const TPlayoutPosition& g : GamePositions()) {
+        TEnginePair e(g.Position);
+        const std::string where = FenOf(g.Position) + " (" + g.Origin + ")";
+        const std::vector<TMoveEntry> literal = e.Literal->GeneratedMoves();
+        const std::vector<TMoveEntry> fast = e.Fast->GeneratedMoves();
+        if (!SameList(literal, fast))
+            log.Add(where + "\n  GeneratedMoves literal: " + Describe(literal) +
+                    "\n  GeneratedMoves fast:    " + Describe(fast));
+        for (const TMoveEntry& entry : literal) {
+            const bool a = e.Literal->DoMove(entry.Move);
+            const bool b = e.Fast->DoMove(entry.Move);
+            if (a != b) log.Add(where + ": DoMove " + MoveText(entry.Move) + " differs");
+            if (a) e.Literal->UndoMove();
+            if (b) e.Fast->UndoMove();
+        }
+        const std::vector<TMoveEntry> literalCaptures = e.Literal->GeneratedCaptures();
+        const std::vector<TMoveEntry> fastCaptures = e.Fast->GeneratedCaptures();
+        if (!SameList(literalCaptures, fastCaptures))
+            log.Add(where + "\n  GeneratedCaptures literal: " + Describe(literalCaptures) +
+                    "\n  GeneratedCaptures fast:    " + Describe(fastCaptures));
+        if (e.Literal->Evaluate() != e.Fast->Evaluate())
+            log.Add(where + ": Evaluate literal " + std::to_string(e.Literal->Evaluate()) +
+                    ", fast " + std::to_string(e.Fast->Evaluate()));
+        if (e.Literal->Side() != e.Fast->Side()) log.Add(where + ": Side differs");
+        for (int side = White; side <= Black; ++side) {
+            if (e.Literal->InCheck(side) != e.Fast->InCheck(side))
+                log.Add(where + ": InCheck(" + std::to_string(side) + ") differs");
+            for (int sq = 0; sq < 64; ++sq)
+                if (e.Literal->Attacked(sq, side) != e.Fast->Attacked(sq, side))
+                    log.Add(where + ": Attacked(" + std::to_string(sq) + ", " +
+                            std::to_string(side) + ") differs");
+        }
+    }
+}
+
+TEST(EngineDifferential, PerftToDepthTwo) {
+    TFailureLog log("perft");
+    for (const TPlayoutPosition& g : GamePositions()) {
+        TEnginePair e(g.Position);
+        const std::uint64_t literal = e.Literal->Perft(2), fast = e.Fast->Perft(2);
+        if (literal != fast)
+            log.Add(FenOf(g.Position) + ": literal " + std::to_string(literal) + ", fast " +
+                    std::to_string(fast));
+    }
+}
+
+TEST(EngineDifferential, SearchesOnFreshEngines) {
+    TFailureLog log("search on fresh engines");
+    const std::vector<TPlayoutPosition>& positions = GamePositions();
+    for (std::size_t k = 0; k < positions.size(); ++k) {
+        TEnginePair e(positions[k].Position);
+        const int depth = DepthFor(k);
+        const TSearchResult literal = SearchWith(*e.Literal, positions[k].Position, depth);
+        const TSearchResult fast = SearchWith(*e.Fast, positions[k].Position, depth);
+        if (!(literal == fast))
+            log.Add(FenOf(positions[k].Position) + " depth " + std::to_string(depth) +
+                    "\n  literal: " + Describe(literal) + "\n  fast:    " + Describe(fast));
+    }
+}
+
+// One pair of engines searches every position in turn, so each search starts
+// from the line an unrelated position left behind.
+TEST(EngineDifferential, SearchesCarryingTheLineAcrossPositions) {
+    TFailureLog log("search with a carried line");
+    const std::vector<TPlayoutPosition>& positions = GamePositions();
+    TEnginePair e(positions[0].Position);
+    for (std::size_t k = 0; k < positions.size(); ++k) {
+        const int depth = int((k + 1) % 3) + 1;
+        const TSearchResult literal = SearchWith(*e.Literal, positions[k].Position, depth);
+        const TSearchResult fast = SearchWith(*e.Fast, positions[k].Position, depth);
+        if (!(literal == fast))
+            log.Add(FenOf(positions[k].Position) + " depth " + std::to_string(depth) + " after " +
+                    FenOf(positions[k ? k - 1 : 0].Position) + "\n  literal: " + Describe(literal) +
+                    "\n  fast:    " + Describe(fast));
+    }
+}
+
+// Each engine plays the move it chose and searches again, as in a game
+// against the computer playing both sides.
+TEST(EngineDifferential, SearchesThroughGames) {
+    TFailureLog log("search through a game");
+    const std::vector<TPlayoutPosition>& positions = GamePositions();
+    for (std::size_t start = 0; start < positions.size(); start += 15) {
+        TEnginePair e(positions[start].Position);
+        TFenPosition position = positions[start].Position;
+        for (int ply = 0; ply < 16; ++ply) {
+            const int depth = ply % 3 + 1;
+            const TSearchResult literal = SearchWith(*e.Literal, position, depth);
+            const TSearchResult fast = SearchWith(*e.Fast, position, depth);
+            if (!(literal == fast)) {
+                log.Add(FenOf(position) + " depth " + std::to_string(depth) + ", ply " +
+                        std::to_string(ply) + " of a game from " +
+                        FenOf(positions[start].Position) + "\n  literal: " + Describe(literal) +
+                        "\n  fast:    " + Describe(fast));
+                break;
+            }
+            if (!literal.Legal) break;
+            PlayMove(position, literal.Best);
+        }
+    }
+}
+
+}  // namespace
