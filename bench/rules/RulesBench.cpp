@@ -51,8 +51,9 @@ void BM_MakeMoveAtMove200(benchmark::State& state) {
         state.SkipWithError("the long game ended early");
         return;
     }
-    state.SetLabel("pieces left: " + std::to_string(64 - std::count(game.Position().begin(),
-                                                                    game.Position().end(), ' ')));
+    const std::string position = game.Position();
+    const auto pieces = 64 - std::count(position.begin(), position.end(), ' ');
+    state.SetLabel("pieces left: " + std::to_string(pieces));
     MakeMoveFrom(state, game);
 }
 BENCHMARK(BM_MakeMoveAtMove200);
