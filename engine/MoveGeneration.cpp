@@ -1,0 +1,171 @@
+// The two move generators: all pseudo-legal moves, and the captures,
+// promotion pushes and en-passant captures that quiescence searches. Pieces
+// are visited in ascending square order and each piece's moves in the order of
+// its directions, so the lists come out in the mailbox engine's order.
+#include <cassert>
+
+#include "engine/ChessEngine.h"
+
+namespace {
+
+constexpr int BishopRays[] = {0, 2, 5, 7};
+constexpr int RookRays[] = {1, 3, 4, 6};
+constexpr int QueenRays[] = {0, 1, 2, 3, 4, 5, 6, 7};
+
+constexpr int CaptureScore = 1000000;
+
+}  // namespace
+
+void TChessEngine::AddMove(int from, int to, int flags) {
+    if ((flags & mfPawn) && (Side_ == White ? to <= 7 : to >= 56)) {
+        AddPromotions(from, to, flags);
+        return;
+    }
+    TMoveEntry& entry = MoveStack_[ListEnd_[Ply_]++];
+    entry.Move = TMove{std::uint8_t(from), std::uint8_t(to), 0, std::uint8_t(flags)};
+    entry.Score =
+        (flags & mfCapture) ? CaptureScore + 10 * Piece_[to] - Piece_[from] : History_[from][to];
+}
+
+void TChessEngine::AddPromotions(int from, int to, int flags) {
+    for (int promote = Knight; promote <= Queen; ++promote) {
+        TMoveEntry& entry = MoveStack_[ListEnd_[Ply_]++];
+        entry.Move = TMove{std::uint8_t(from), std::uint8_t(to), std::uint8_t(promote),
+                           std::uint8_t(flags | mfPromotion)};
+        entry.Score = CaptureScore + 10 * promote;
+    }
+}
+
+void TChessEngine::AddPawnMoves(int from, bool capturesOnly) {
+    int file = from % 8;
+    if (Side_ == White) {
+        if (from < 8) return;  // a pawn on its last rank has nowhere to go
+        if (file != 0 && Color_[from - 9] == Black) AddMove(from, from - 9, mfPawn | mfCapture);
+        if (file != 7 && Color_[from - 7] == Black) AddMove(from, from - 7, mfPawn | mfCapture);
+        if (Color_[from - 8] != Empty) return;
+        if (capturesOnly) {
+            if (from <= 15) AddMove(from, from - 8, mfPawn);
+        } else {
+            AddMove(from, from - 8, mfPawn);
+            if (from >= 48 && Color_[from - 16] == Empty)
+                AddMove(from, from - 16, mfPawn | mfDoublePush);
+        }
+    } else {
+        if (from >= 56) return;
+        if (file != 0 && Color_[from + 7] == White) AddMove(from, from + 7, mfPawn | mfCapture);
+        if (file != 7 && Color_[from + 9] == White) AddMove(from, from + 9, mfPawn | mfCapture);
+        if (Color_[from + 8] != Empty) return;
+        if (capturesOnly) {
+            if (from >= 48) AddMove(from, from + 8, mfPawn);
+        } else {
+            AddMove(from, from + 8, mfPawn);
+            if (from <= 15 && Color_[from + 16] == Empty)
+                AddMove(from, from + 16, mfPawn | mfDoublePush);
+        }
+    }
+}
+
+void TChessEngine::AddPieceMoves(int from, int piece, bool capturesOnly) {
+    TMoveEntry* out = MoveStack_ + ListEnd_[Ply_];
+    auto add = [&](int to, bool capture) {
+        out->Move =
+            TMove{std::uint8_t(from), std::uint8_t(to), 0, std::uint8_t(capture ? mfCapture : 0)};
+        out->Score = capture ? CaptureScore + 10 * Piece_[to] - piece : History_[from][to];
+        ++out;
+    };
+    if (piece == Knight || piece == King) {
+        // Both step in directions whose targets ascend with the square index.
+        TBitboard targets =
+            (piece == Knight ? KnightTargets_[from] : KingTargets_[from]) & ~Occupied_[Side_];
+        if (capturesOnly) targets &= Occupied_[XSide_];
+        while (targets) {
+            int to = PopLowest(targets);
+            add(to, Color_[to] != Empty);
+        }
+    } else {
+        const int* rays = piece == Bishop ? BishopRays : piece == Rook ? RookRays : QueenRays;
+        int rayCount = piece == Queen ? 8 : 4;
+        for (int r = 0; r < rayCount; ++r) {
+            int d = rays[r];
+            const std::uint8_t* ray = RaySquares_[d][from];
+            for (int k = 0, length = RayLength_[d][from]; k < length; ++k) {
+                int to = ray[k];
+                int color = Color_[to];
+                if (color == Empty) {
+                    if (!capturesOnly) add(to, false);
+                    continue;
+                }
+                if (color == XSide_) add(to, true);
+                break;
+            }
+        }
+    }
+    ListEnd_[Ply_] = int(out - MoveStack_);
+}
+
+void TChessEngine::AddCastling() {
+    if (Side_ == White) {
+        if (Castle_ & 1) AddMove(E1 - 1, G1 - 1, mfCastle);
+        if (Castle_ & 2) AddMove(E1 - 1, C1 - 1, mfCastle);
+    } else {
+        if (Castle_ & 4) AddMove(E8 - 1, G8 - 1, mfCastle);
+        if (Castle_ & 8) AddMove(E8 - 1, C8 - 1, mfCastle);
+    }
+}
+
+void TChessEngine::AddEnPassant() {
+    int e = EpSquare_;
+    if (e == -1) return;
+    assert(e >= 8 && e < 56);
+    auto pawnOf = [this](int sq, int color) { return Color_[sq] == color && Piece_[sq] == Pawn; };
+    int file = e % 8;
+    int flags = mfPawn | mfCapture | mfEnPassant;
+    if (Side_ == White) {
+        if (file != 0 && pawnOf(e + 7, White)) AddMove(e + 7, e, flags);
+        if (file != 7 && pawnOf(e + 9, White)) AddMove(e + 9, e, flags);
+    } else {
+        if (file != 0 && pawnOf(e - 9, Black)) AddMove(e - 9, e, flags);
+        if (file != 7 && pawnOf(e - 7, Black)) AddMove(e - 7, e, flags);
+    }
+}
+
+void TChessEngine::GenerateMoves() {
+    ListEnd_[Ply_] = ListStart_[Ply_];
+    for (TBitboard own = Occupied_[Side_]; own;) {
+        int from = PopLowest(own);
+        int piece = Piece_[from];
+        if (piece == Pawn)
+            AddPawnMoves(from, false);
+        else
+            AddPieceMoves(from, piece, false);
+    }
+    AddCastling();
+    AddEnPassant();
+    ListStart_[Ply_ + 1] = ListEnd_[Ply_];
+}
+
+void TChessEngine::GenerateCaptures() {
+    ListEnd_[Ply_] = ListStart_[Ply_];
+    for (TBitboard own = Occupied_[Side_]; own;) {
+        int from = PopLowest(own);
+        int piece = Piece_[from];
+        if (piece == Pawn)
+            AddPawnMoves(from, true);
+        else
+            AddPieceMoves(from, piece, true);
+    }
+    AddEnPassant();
+    ListStart_[Ply_ + 1] = ListEnd_[Ply_];
+}
+
+std::vector<TMoveEntry> TChessEngine::GeneratedMoves() {
+    if (Ply_ >= MaxPly - 1 || ListStart_[Ply_] > MoveStackSize) return {};
+    GenerateMoves();
+    return {MoveStack_ + ListStart_[Ply_], MoveStack_ + ListEnd_[Ply_]};
+}
+
+std::vector<TMoveEntry> TChessEngine::GeneratedCaptures() {
+    if (Ply_ >= MaxPly - 1 || ListStart_[Ply_] > MoveStackSize) return {};
+    GenerateCaptures();
+    return {MoveStack_ + ListStart_[Ply_], MoveStack_ + ListEnd_[Ply_]};
+}
