@@ -51,6 +51,7 @@ void TChessThread::Execute() {
 void TChessThread::SearchAndMove(std::uint64_t wakeSeen) {
     SetPriority(*links_.Priority);
     thinking_.store(true);
+    searchCount_.fetch_add(1);
     engine_->Think();
     if (StopRequested()) {
         ReportDone();

@@ -54,6 +54,9 @@ public:
     // Main thread: true while the worker's own move is being made.
     bool InHandBack() const { return inHandBack_; }
 
+    // Searches begun since construction (for tests and diagnostics).
+    int SearchCount() const { return searchCount_.load(); }
+
     // The engine, for reading its last search (main thread, worker parked).
     const TChessEngine& Engine() const { return *engine_; }
 
@@ -75,5 +78,6 @@ private:
     // Counts the board's wake-ups, so a wait decided before the latest one
     // does not swallow it. Written on the main thread only.
     std::atomic<std::uint64_t> wakeCount_{0};
+    std::atomic<int> searchCount_{0};
     bool inHandBack_ = false;  // main thread only
 };
