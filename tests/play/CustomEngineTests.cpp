@@ -53,7 +53,7 @@ TEST(CustomEngine, AsksTheHostOnlyWhileNotHalted) {
     game.SetWhiteToMove(false);
     game.HandleMessage();
     game.TimerTick();
-    EXPECT_EQ(game.Asked, 1);  // halted again
+    EXPECT_EQ(game.Asked, 1);                    // halted again
     EXPECT_EQ(game.Engine()->SearchCount(), 0);  // the worker is never used
 }
 
