@@ -21,7 +21,7 @@ awk '{ sub(/[ \t\r]+$/, ""); print }' "$work/raw" >"$work/actual"
 if [ "$status" -ne 0 ]; then
     echo "kolvar-board ended with status $status"
 fi
-if ! diff -u --label expected --label actual "$work/expected" "$work/actual"; then
+if ! diff -a -u --label expected --label actual "$work/expected" "$work/actual"; then
     echo "scenario failed: $scenario"
     exit 1
 fi

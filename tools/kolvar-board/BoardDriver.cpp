@@ -64,8 +64,12 @@ std::string SquareName(Square sq) {
     return {char('A' + TChessGame::FileOf(sq) - 1), char('0' + TChessGame::RankOf(sq))};
 }
 
+// A space is shown as "."; a byte that is no printable character as "?", so
+// that every answer stays one line of text.
 char Shown(char c) {
-    return c == ' ' ? '.' : c;
+    if (c == ' ') return '.';
+    unsigned char u = static_cast<unsigned char>(c);
+    return u > ' ' && u < 0x7f ? c : '?';
 }
 
 bool ParseFlag(std::string_view s, bool& value) {
