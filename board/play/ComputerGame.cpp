@@ -29,9 +29,10 @@ bool TComputerGame::ComputerToMove() const {
 // Inside the worker's own move the worker waits for us, so it cannot park:
 // after a mate or a draw nothing is signalled (the next pass starts on
 // whatever game the handlers left), otherwise the stop takes effect right
-// after the move. Everywhere else the worker is parked before we return.
+// after the move. Everywhere else the worker is parked before we return, with
+// the custom engine on too, should a search still be under way.
 void TComputerGame::StopThinking() {
-    if (!CustomEngine() && Engine_) {
+    if (Engine_) {
         if (!Engine_->InHandBack()) {
             Engine_->RequestStop();
             while (!Engine_->Suspended()) ProcessMessages();

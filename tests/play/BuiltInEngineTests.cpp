@@ -118,6 +118,24 @@ TEST(BuiltInEngine, NewGameFromAMateHandlerStartsTheNextGameAtOnce) {
     EXPECT_EQ(game.PieceAt(A1), 'R');
 }
 
+TEST(BuiltInEngine, AfterADrawEventAChangeStillParksTheSearchingWorker) {
+    TComputerGame game;
+    // King and bishop against king: every move announces a draw, play goes on.
+    game.SetPosition(Board({{E1, 'K'}, {C1, 'B'}, {E8, 'k'}}));
+    game.SetCastlingAllowed(0);
+    game.SetSearchDepth(8);
+    int draws = 0;
+    game.OnDraw = [&](TChessGame&) { ++draws; };
+    game.SetComputerPlaysWhite(true);
+    game.SetComputerPlaysBlack(true);
+    ASSERT_TRUE(PumpUntil([&] { return draws >= 1 && game.Thinking(); }));
+    ASSERT_TRUE(game.GameOver());  // set by the draw, until the next move begins
+    ASSERT_TRUE(game.TakeBackMove());
+    EXPECT_TRUE(game.Engine()->Suspended());
+    EXPECT_FALSE(game.Thinking());
+    EXPECT_EQ(game.Position(), Board({{E1, 'K'}, {C1, 'B'}, {E8, 'k'}}));
+}
+
 TEST(BuiltInEngine, NoLegalMoveIsNotSearchedAgainAndAgain) {
     TComputerGame game;
     // Black to move is stalemated.
