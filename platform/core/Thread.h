@@ -24,7 +24,8 @@ public:
     // Execute. No effect on a worker that is not suspended, or once terminated.
     void Resume();
     // Main thread, while the worker waits in Synchronize: the worker parks at
-    // the end of that call until Resume. Suspended() is true at once.
+    // the end of that call until Resume. Suspended() is true at once. (Called
+    // at another time, the worker parks at the end of its next synchronous call.)
     void Suspend();
     // True from construction to the first Resume and from each Suspend to the next Resume.
     bool Suspended() const;
@@ -36,7 +37,9 @@ public:
     bool Terminated() const;
     // Owner's thread, not the worker: blocks until Execute has returned; at
     // once for a thread that never started. Called from inside the worker's own
-    // running synchronous call, it releases the worker from waiting for it.
+    // running synchronous call, it releases the worker from waiting for that
+    // call (rather than wait forever), so the rest of the call must not touch
+    // what the worker owns.
     void WaitFor();
     // True once Execute has returned.
     bool Finished() const;
@@ -52,8 +55,8 @@ protected:
 
     // Worker only: runs the call on the main thread through the current
     // dispatcher and blocks until it has run there, then stays parked while
-    // suspended. True when the call ran to the end; false, without running it,
-    // when termination came first.
+    // suspended. True when the call ran to the end; false when termination
+    // came first (the call is dropped unrun) or WaitFor released the worker.
     bool Synchronize(std::function<void()> call);
 
 private:
