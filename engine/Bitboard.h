@@ -37,6 +37,12 @@ inline unsigned FilesOf(TBitboard b) {
     return unsigned(b & 0xFF);
 }
 
+// The number of squares of a set that lie on one file.
+inline int CountOnFile(TBitboard b, int file) {
+    TBitboard column = (b >> file) & TBitboard{0x0101010101010101};
+    return int((column * TBitboard{0x0101010101010101}) >> 56);
+}
+
 inline constexpr TBitboard FileMask(int file) {
     return TBitboard{0x0101010101010101} << file;
 }

@@ -109,6 +109,7 @@ private:
 
     // Board
     void PutPiece(int sq, int color, int piece);
+    void MovePiece(int from, int to);
     void ClearSquare(int sq);
     TBitboard SliderAttackers(int sq, TBitboard diagonal, TBitboard straight) const;
     bool CheckOrdinary() const;
@@ -121,7 +122,8 @@ private:
     void GenerateCaptures();
     void AddMove(int from, int to, int flags);
     void AddPromotions(int from, int to, int flags);
-    void AddPieceMoves(int from, int piece, bool capturesOnly);
+    void AddPieceMoves(int from, int piece);
+    void AddPieceCaptures(int from, int piece);
     void AddPawnMoves(int from, bool capturesOnly);
     void AddEnPassant();
     void AddCastling();
@@ -129,7 +131,13 @@ private:
     void MoveCastlingRook(int kingTo);
 
     // Evaluation
-    int PawnAndRookTerms(int color) const;
+    struct TPawnEntry {
+        TBitboard White, Black;
+        int Score[2];
+    };
+    static constexpr int PawnCacheSize = 4096;
+    int PawnTerms(int color, unsigned ownFiles, unsigned otherFiles) const;
+    int RookTerms(int color, unsigned ownFiles, unsigned otherFiles) const;
     void SumPieceSquares();
 
     // Search
@@ -158,14 +166,15 @@ private:
     int KingEndTable_[64]{};
     // Rays in the order of the queen's directions: NW, N, NE, W, E, SW, S, SE.
     TBitboard RayMask_[8][64]{};
-    std::uint8_t RaySquares_[8][64][7]{};
-    std::uint8_t RayLength_[8][64]{};
+    TBitboard LineMask_[2][64]{};  // all squares on the diagonals [0] and straight lines [1]
     TBitboard KnightTargets_[64]{};
     TBitboard KingTargets_[64]{};
     TBitboard PawnAttackers_[2][64]{};  // squares from which a pawn of a colour attacks a square
 
     // Evaluation tables of the search under way
     int PieceSquare_[2][6][64]{};
+    // Pawn-structure scores by pawn placement; valid for one search's tables.
+    mutable TPawnEntry PawnCache_[PawnCacheSize]{};
 
     // Engine board
     std::uint8_t Color_[64]{};

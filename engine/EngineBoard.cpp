@@ -46,6 +46,19 @@ void TChessEngine::PutPiece(int sq, int color, int piece) {
     PsqSum_[color] += PieceSquare_[color][piece][sq];
 }
 
+// Moves the piece on from to the empty square to.
+void TChessEngine::MovePiece(int from, int to) {
+    assert(Color_[from] != Empty && Color_[to] == Empty);
+    int color = Color_[from], piece = Piece_[from];
+    TBitboard bits = SquareBit(from) | SquareBit(to);
+    Pieces_[color][piece] ^= bits;
+    Occupied_[color] ^= bits;
+    PsqSum_[color] += PieceSquare_[color][piece][to] - PieceSquare_[color][piece][from];
+    Color_[to] = std::uint8_t(color);
+    Piece_[to] = std::uint8_t(piece);
+    Color_[from] = Piece_[from] = Empty;
+}
+
 void TChessEngine::ClearSquare(int sq) {
     assert(sq >= 0 && sq < 64);
     int color = Color_[sq];
@@ -124,10 +137,9 @@ TBitboard TChessEngine::SliderAttackers(int sq, TBitboard diagonal, TBitboard st
     TBitboard occupied = Occupied_[White] | Occupied_[Black];
     TBitboard found = 0;
     for (int d = 0; d < 8; ++d) {
-        TBitboard movers = (DiagonalDirections >> d) & 1 ? diagonal : straight;
+        TBitboard movers = ((DiagonalDirections >> d) & 1 ? diagonal : straight) & RayMask_[d][sq];
         if (!movers) continue;
         TBitboard blockers = RayMask_[d][sq] & occupied;
-        if (!blockers) continue;
         int first = d < 4 ? HighestSquare(blockers) : LowestSquare(blockers);
         found |= movers & SquareBit(first);
     }
@@ -140,7 +152,9 @@ bool TChessEngine::Attacked(int sq, int bySide) const {
     if ((PawnAttackers_[bySide][sq] & p[Pawn]) || (KnightTargets_[sq] & p[Knight]) ||
         (KingTargets_[sq] & p[King]))
         return true;
-    return SliderAttackers(sq, p[Bishop] | p[Queen], p[Rook] | p[Queen]) != 0;
+    TBitboard diagonal = (p[Bishop] | p[Queen]) & LineMask_[0][sq];
+    TBitboard straight = (p[Rook] | p[Queen]) & LineMask_[1][sq];
+    return (diagonal | straight) && SliderAttackers(sq, diagonal, straight) != 0;
 }
 
 // The first king by square index counts; without one the side is never in check.

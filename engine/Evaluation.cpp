@@ -53,6 +53,8 @@ void TChessEngine::PrepareEvalTables() {
         }
     }
     SumPieceSquares();
+    // The cache starts empty; an all-zero entry is right for a board without pawns.
+    for (TPawnEntry& entry : PawnCache_) entry = TPawnEntry{};
 }
 
 void TChessEngine::SumPieceSquares() {
@@ -64,23 +66,26 @@ void TChessEngine::SumPieceSquares() {
     }
 }
 
-int TChessEngine::PawnAndRookTerms(int color) const {
-    int other = 1 - color;
+int TChessEngine::PawnTerms(int color, unsigned ownFiles, unsigned otherFiles) const {
     TBitboard own = Pieces_[color][Pawn];
-    unsigned ownFiles = FilesOf(own), otherFiles = FilesOf(Pieces_[other][Pawn]);
     int score = 0;
     for (unsigned files = ownFiles; files; files &= files - 1) {
         int f = std::countr_zero(files);
-        TBitboard onFile = own & FileMask(f);
-        int count = CountSquares(onFile);
+        int count = CountOnFile(own, f);
         if (count > 1) score -= 5 * count;
         if (!(ownFiles & AdjacentFiles(f))) {
             score -= 20 * count;
             if (!(otherFiles & (1u << f))) score -= 10 * count;
         }
         if (!(otherFiles & FileSpan(f)))
-            while (onFile) score += 2 * PieceSquare_[color][Pawn][PopLowest(onFile)];
+            for (TBitboard onFile = own & FileMask(f); onFile;)
+                score += 2 * PieceSquare_[color][Pawn][PopLowest(onFile)];
     }
+    return score;
+}
+
+int TChessEngine::RookTerms(int color, unsigned ownFiles, unsigned otherFiles) const {
+    int score = 0;
     for (TBitboard rooks = Pieces_[color][Rook]; rooks;) {
         unsigned file = 1u << (PopLowest(rooks) % 8);
         if (!(ownFiles & file)) score += (otherFiles & file) ? 10 : 15;
@@ -89,7 +94,17 @@ int TChessEngine::PawnAndRookTerms(int color) const {
 }
 
 int TChessEngine::Evaluate() const {
-    int white = PsqSum_[White] + PawnAndRookTerms(White);
-    int black = PsqSum_[Black] + PawnAndRookTerms(Black);
+    TBitboard whitePawns = Pieces_[White][Pawn], blackPawns = Pieces_[Black][Pawn];
+    unsigned whiteFiles = FilesOf(whitePawns), blackFiles = FilesOf(blackPawns);
+    std::uint64_t key = whitePawns * 0x9E3779B97F4A7C15ull ^ blackPawns * 0xC2B2AE3D27D4EB4Full;
+    TPawnEntry& entry = PawnCache_[key >> 52];
+    if (entry.White != whitePawns || entry.Black != blackPawns) {
+        entry.White = whitePawns;
+        entry.Black = blackPawns;
+        entry.Score[White] = PawnTerms(White, whiteFiles, blackFiles);
+        entry.Score[Black] = PawnTerms(Black, blackFiles, whiteFiles);
+    }
+    int white = PsqSum_[White] + entry.Score[White] + RookTerms(White, whiteFiles, blackFiles);
+    int black = PsqSum_[Black] + entry.Score[Black] + RookTerms(Black, blackFiles, whiteFiles);
     return Side_ == White ? white - black : black - white;
 }

@@ -72,9 +72,13 @@ bool TChessEngine::DoMove(TMove m) {
     Castle_ &= CastleMask_[from] & CastleMask_[to];
     EpSquare_ = (flags & mfDoublePush) ? (Side_ == White ? to + 8 : to - 8) : -1;
 
-    int moved = (flags & mfPromotion) ? m.Promote : Piece_[from];
-    ClearSquare(from);
-    PutPiece(to, Side_, moved);
+    if (flags & mfPromotion) {
+        ClearSquare(from);
+        PutPiece(to, Side_, m.Promote);
+    } else {
+        ClearSquare(to);
+        MovePiece(from, to);
+    }
     if (flags & mfEnPassant) ClearSquare(Side_ == White ? to + 8 : to - 8);
 
     XSide_ = Side_;
@@ -96,12 +100,13 @@ void TChessEngine::UndoMove() {
     TMove m = undo.Move;
     int from = m.From, to = m.To;
 
-    int moved = (m.Flags & mfPromotion) ? int(Pawn) : int(Piece_[to]);
-    PutPiece(from, Side_, moved);
-    if (undo.Captured == Empty)
+    if (m.Flags & mfPromotion) {
+        PutPiece(from, Side_, Pawn);
         ClearSquare(to);
-    else
-        PutPiece(to, XSide_, undo.Captured);
+    } else {
+        MovePiece(to, from);
+    }
+    if (undo.Captured != Empty) PutPiece(to, XSide_, undo.Captured);
 
     if (m.Flags & mfCastle) {
         TCastlingRook rook = CastlingRook(to);

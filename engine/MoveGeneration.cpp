@@ -65,39 +65,87 @@ void TChessEngine::AddPawnMoves(int from, bool capturesOnly) {
     }
 }
 
-void TChessEngine::AddPieceMoves(int from, int piece, bool capturesOnly) {
+void TChessEngine::AddPieceMoves(int from, int piece) {
     TMoveEntry* out = MoveStack_ + ListEnd_[Ply_];
-    auto add = [&](int to, bool capture) {
-        out->Move =
-            TMove{std::uint8_t(from), std::uint8_t(to), 0, std::uint8_t(capture ? mfCapture : 0)};
-        out->Score = capture ? CaptureScore + 10 * Piece_[to] - piece : History_[from][to];
+    const int* history = History_[from];
+    auto quiet = [&](int to) {
+        out->Move = TMove{std::uint8_t(from), std::uint8_t(to), 0, 0};
+        out->Score = history[to];
         ++out;
     };
+    auto capture = [&](int to) {
+        out->Move = TMove{std::uint8_t(from), std::uint8_t(to), 0, mfCapture};
+        out->Score = CaptureScore + 10 * Piece_[to] - piece;
+        ++out;
+    };
+    TBitboard enemy = Occupied_[XSide_];
     if (piece == Knight || piece == King) {
         // Both step in directions whose targets ascend with the square index.
         TBitboard targets =
             (piece == Knight ? KnightTargets_[from] : KingTargets_[from]) & ~Occupied_[Side_];
-        if (capturesOnly) targets &= Occupied_[XSide_];
         while (targets) {
             int to = PopLowest(targets);
-            add(to, Color_[to] != Empty);
+            if (enemy & SquareBit(to))
+                capture(to);
+            else
+                quiet(to);
         }
     } else {
         const int* rays = piece == Bishop ? BishopRays : piece == Rook ? RookRays : QueenRays;
         int rayCount = piece == Queen ? 8 : 4;
+        TBitboard occupied = Occupied_[White] | Occupied_[Black];
         for (int r = 0; r < rayCount; ++r) {
             int d = rays[r];
-            const std::uint8_t* ray = RaySquares_[d][from];
-            for (int k = 0, length = RayLength_[d][from]; k < length; ++k) {
-                int to = ray[k];
-                int color = Color_[to];
-                if (color == Empty) {
-                    if (!capturesOnly) add(to, false);
-                    continue;
-                }
-                if (color == XSide_) add(to, true);
-                break;
+            // Nearest square first: downwards for the rays that lower the index;
+            // a piece of the other side ends the ray as its last move.
+            TBitboard reach = RayMask_[d][from];
+            TBitboard blockers = reach & occupied;
+            int first = -1;
+            if (blockers) {
+                first = d < 4 ? HighestSquare(blockers) : LowestSquare(blockers);
+                reach ^= RayMask_[d][first] | SquareBit(first);
             }
+            if (d < 4) {
+                while (reach) {
+                    int to = HighestSquare(reach);
+                    reach ^= SquareBit(to);
+                    quiet(to);
+                }
+            } else {
+                while (reach) quiet(PopLowest(reach));
+            }
+            if (first >= 0 && (enemy & SquareBit(first))) capture(first);
+        }
+    }
+    ListEnd_[Ply_] = int(out - MoveStack_);
+}
+
+void TChessEngine::AddPieceCaptures(int from, int piece) {
+    TMoveEntry* out = MoveStack_ + ListEnd_[Ply_];
+    auto capture = [&](int to) {
+        out->Move = TMove{std::uint8_t(from), std::uint8_t(to), 0, mfCapture};
+        out->Score = CaptureScore + 10 * Piece_[to] - piece;
+        ++out;
+    };
+    TBitboard enemy = Occupied_[XSide_];
+    if (piece == Knight || piece == King) {
+        TBitboard targets = (piece == Knight ? KnightTargets_[from] : KingTargets_[from]) & enemy;
+        while (targets) capture(PopLowest(targets));
+    } else {
+        // Only the first piece on a ray can be taken.
+        TBitboard lines = piece == Bishop ? LineMask_[0][from]
+                          : piece == Rook ? LineMask_[1][from]
+                                          : LineMask_[0][from] | LineMask_[1][from];
+        if (!(lines & enemy)) return;
+        const int* rays = piece == Bishop ? BishopRays : piece == Rook ? RookRays : QueenRays;
+        int rayCount = piece == Queen ? 8 : 4;
+        TBitboard occupied = Occupied_[White] | Occupied_[Black];
+        for (int r = 0; r < rayCount; ++r) {
+            int d = rays[r];
+            if (!(RayMask_[d][from] & enemy)) continue;
+            TBitboard blockers = RayMask_[d][from] & occupied;
+            int first = d < 4 ? HighestSquare(blockers) : LowestSquare(blockers);
+            if (enemy & SquareBit(first)) capture(first);
         }
     }
     ListEnd_[Ply_] = int(out - MoveStack_);
@@ -137,7 +185,7 @@ void TChessEngine::GenerateMoves() {
         if (piece == Pawn)
             AddPawnMoves(from, false);
         else
-            AddPieceMoves(from, piece, false);
+            AddPieceMoves(from, piece);
     }
     AddCastling();
     AddEnPassant();
@@ -152,7 +200,7 @@ void TChessEngine::GenerateCaptures() {
         if (piece == Pawn)
             AddPawnMoves(from, true);
         else
-            AddPieceMoves(from, piece, true);
+            AddPieceCaptures(from, piece);
     }
     AddEnPassant();
     ListStart_[Ply_ + 1] = ListEnd_[Ply_];
