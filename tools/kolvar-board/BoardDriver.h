@@ -1,6 +1,15 @@
 // A line-oriented driver of the board's rules: it reads one command a line
 // and answers in a fixed text format, so that scripts and scenario tests can
 // play games on the rules without a view.
+//
+// Silent set-up: newgame, reset, position TEXT ("." for a space), white 0|1,
+// castling 0..15, ep SQ|-|0..64, promo X, handlers all|none|OnCheck,...,
+// endnew 0|1. Moves: move A B, user A B answer "ev NAME ARGS" per event,
+// then "-> true|false". Queries: legal, wka, bka A B, haslegal, threefold
+// answer true|false; back, forward, goto N w|b answer "-> true|false";
+// list answers "| LINE"... "end"; state answers one line. echo TEXT prints
+// TEXT (scenario runners use it to interleave commands with answers); quit.
+// Anything else answers "error: REASON".
 #pragma once
 
 #include <iosfwd>
@@ -25,6 +34,7 @@ private:
 
     bool RunCommand(std::string_view command, std::string_view rest, const TArgs& args);
     bool RunSetting(std::string_view command, std::string_view rest, const TArgs& args);
+    bool RunOption(std::string_view command, const TArgs& args);
     bool RunMove(std::string_view command, const TArgs& args);
     bool RunQuery(std::string_view command, const TArgs& args);
     bool RunRecord(std::string_view command, const TArgs& args);
