@@ -80,9 +80,11 @@ bool Promotes(const TChessGame& game, Square from, Square to) {
 // A promoting pair is four moves: the board promotes to PromotionPiece.
 std::uint64_t Perft(TChessGame& game, int depth) {
     std::uint64_t leaves = 0;
+    bool anyMove = false;
     for (Square from = 1; from <= SquareCount; ++from) {
         for (Square to = 1; to <= SquareCount; ++to) {
             if (!game.IsLegalMove(from, to)) continue;
+            anyMove = true;
             bool promotes = Promotes(game, from, to);
             if (depth == 1) {
                 leaves += promotes ? 4 : 1;
@@ -104,6 +106,9 @@ std::uint64_t Perft(TChessGame& game, int depth) {
             }
         }
     }
+    // Mate and stalemate are decided by HasLegalMove: it must agree with the pairs.
+    if (game.HasLegalMove() != anyMove)
+        ADD_FAILURE() << "HasLegalMove disagrees in " << game.Position();
     return leaves;
 }
 
