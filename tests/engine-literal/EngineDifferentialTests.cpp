@@ -198,6 +198,31 @@ TEST(EngineDifferential, SearchesOnFreshEngines) {
     }
 }
 
+// Game positions in which a stand-pat cutoff leaves the line-following flag
+// set and a later node finds an entry of the old line: rare in playouts, so
+// they are listed here.
+TEST(EngineDifferential, SearchesWhereLineFollowingOutlivesACutoff) {
+    struct TCase {
+        const char* Fen;
+        int Depth;
+    };
+    const TCase cases[] = {
+        {"r3k3/3p1p1r/p3p3/2p1N1P1/1B2P3/1b2q1nP/PPP2PB1/R2K2R1 b q -", 3},
+        {"3r1k2/1rb2q2/6pP/p1N1n3/3PR3/p1P2P1R/1P5P/n3B1K1 b - -", 3},
+        {"4k2r/1pn3pp/R1p5/p4Q1N/2B4P/PqP3K1/1b1N2P1/R1B3R1 w - -", 4},
+    };
+    TFailureLog log("search past a cutoff on the line");
+    for (const TCase& c : cases) {
+        const TFenPosition position = PositionFromFen(c.Fen);
+        TEnginePair e(position);
+        const TSearchResult literal = SearchWith(*e.Literal, position, c.Depth);
+        const TSearchResult fast = SearchWith(*e.Fast, position, c.Depth);
+        if (!(literal == fast))
+            log.Add(std::string(c.Fen) + " depth " + std::to_string(c.Depth) +
+                    "\n  literal: " + Describe(literal) + "\n  fast:    " + Describe(fast));
+    }
+}
+
 // One pair of engines searches every position in turn, so each search starts
 // from the line an unrelated position left behind.
 TEST(EngineDifferential, SearchesCarryingTheLineAcrossPositions) {
@@ -232,6 +257,17 @@ TEST(EngineDifferential, SearchesThroughGames) {
                         std::to_string(ply) + " of a game from " +
                         FenOf(positions[start].Position) + "\n  literal: " + Describe(literal) +
                         "\n  fast:    " + Describe(fast));
+                break;
+            }
+            // The history table the search left orders the quiet moves.
+            e.Literal->LoadBoard();
+            e.Fast->LoadBoard();
+            const std::vector<TMoveEntry> literalList = e.Literal->GeneratedMoves();
+            const std::vector<TMoveEntry> fastList = e.Fast->GeneratedMoves();
+            if (!SameList(literalList, fastList)) {
+                log.Add(FenOf(position) + " after a search to depth " + std::to_string(depth) +
+                        "\n  literal: " + Describe(literalList) +
+                        "\n  fast:    " + Describe(fastList));
                 break;
             }
             if (!literal.Legal) break;
