@@ -37,6 +37,12 @@ bool TChessGame::GotoMove(int moveNumber, bool whiteToMove) {
     if (moveNumber < FirstMove_) return false;
     if (moveNumber == FirstMove_ && !FirstWhiteToMove_ && whiteToMove) return false;
 
+    // Before the first move nothing is recorded yet: the board already shows
+    // the game's only position, and any other jump would load an entry that
+    // was never written (or an earlier game's).
+    if (LastMove_ == FirstMove_ && LastWhiteToMove_ == FirstWhiteToMove_)
+        return moveNumber == CurrentMove_ && whiteToMove == WhiteToMove_;
+
     CurrentMove_ = moveNumber;
     WhiteToMove_ = whiteToMove;
     const std::string old = Position();

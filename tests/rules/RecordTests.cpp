@@ -34,6 +34,19 @@ TEST(Record, GrowsPastMove256) {
     EXPECT_FALSE(game.ForwardMove());
 }
 
+TEST(Record, BeforeTheFirstMoveOnlyTheBoardsOwnPositionCanBeShown) {
+    TChessGame game;
+    ASSERT_TRUE(game.MakeMove(E2, E4));
+    game.NewGame();  // the table still holds the old game's entries
+    const std::string setUp = "k" + std::string(62, ' ') + "K";
+    game.SetPosition(setUp);
+    EXPECT_TRUE(game.GotoMove(1, true));
+    EXPECT_EQ(game.Position(), setUp);
+    EXPECT_FALSE(game.GotoMove(1, false));
+    EXPECT_EQ(game.Position(), setUp);
+    EXPECT_TRUE(game.WhiteToMove());
+}
+
 TEST(Record, GameSetUpWithBlackToMoveStartsAtBlacksHalfMove) {
     TChessGame game;
     game.SetWhiteToMove(false);
