@@ -17,3 +17,16 @@ function(kolvar_add_benchmark name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark benchmark::benchmark_main)
 endfunction()
+
+# kolvar_add_areas(): adds every folder below the current one that has a
+# CMakeLists.txt, each an area of its own; KOLVAR_SKIP_AREAS names areas to
+# leave out of a build.
+function(kolvar_add_areas)
+  file(GLOB areas LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT areas)
+  foreach(area IN LISTS areas)
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${area}/CMakeLists.txt AND NOT area IN_LIST KOLVAR_SKIP_AREAS)
+      add_subdirectory(${area})
+    endif()
+  endforeach()
+endfunction()
