@@ -21,9 +21,13 @@
 //   room for one full list beyond MoveStackSize, so a list that the 4096-entry
 //   stack could hold is always generated in full.
 // - Unusual positions (not exactly one king a side, more than 16 pieces or 8
-//   pawns a side, or a pawn on the first or last rank; none arise in games)
-//   also cut quiescence UnusualQuiesceDepth plies below the leaf and end the
-//   search after UnusualNodeBudget nodes, keeping the last completed iteration.
+//   pawns a side, more promoted pieces than missing pawns, or a pawn on the
+//   first or last rank; none arise in games) cut quiescence
+//   UnusualQuiesceDepth plies below the leaf, and from the second iteration on
+//   the search ends once UnusualNodeBudget nodes are spent, keeping the last
+//   completed iteration. A position whose quiescence from one leaf takes more
+//   than QuiesceTreeLimit nodes (no game position comes near) is treated as
+//   unusual from then on.
 #pragma once
 
 #include <atomic>
@@ -42,6 +46,7 @@ public:
     static constexpr int MaxListLength = 64 * 27 + 4 + 2;
     static constexpr int UnusualQuiesceDepth = 4;
     static constexpr std::uint64_t UnusualNodeBudget = std::uint64_t{1} << 22;
+    static constexpr std::uint64_t QuiesceTreeLimit = std::uint64_t{1} << 20;
     static constexpr int MateScore = 10000;
 
     // The engine board's fields as the tests compare them.
@@ -144,7 +149,8 @@ private:
     int Search(int alpha, int beta, int depth);
     int Quiesce(int alpha, int beta, int quiescePly);
     bool Stopped();
-    bool GuardedNode(int quiescePly);
+    bool BeyondTables() const;
+    bool BudgetSpent();
     void MarkPvMove();
     void PickBest(int i);
     void UpdatePv(TMove m);
@@ -201,7 +207,8 @@ private:
     int PvLength_[MaxPly]{};
     bool FollowPv_ = false;
     std::uint64_t Nodes_ = 0;
-    std::uint64_t NodeBudget_ = 0;
+    std::uint64_t QuiesceTreeStart_ = 0;
+    bool BudgetActive_ = false;
     bool Aborted_ = false;
     bool RootLegalSeen_ = false;
     bool RootHadLegalMove_ = false;

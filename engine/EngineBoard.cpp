@@ -1,5 +1,6 @@
 // The engine board: loading it from the board component's fields, the piece
 // sets kept beside the two square arrays, and the attack tests.
+#include <algorithm>
 #include <cassert>
 
 #include "engine/ChessEngine.h"
@@ -127,6 +128,10 @@ bool TChessEngine::CheckOrdinary() const {
         if (CountSquares(Pieces_[c][King]) != 1) return false;
         if (CountSquares(Occupied_[c]) > 16 || CountSquares(Pieces_[c][Pawn]) > 8) return false;
         if (Pieces_[c][Pawn] & backRanks) return false;
+        int promoted = 0;
+        for (int piece = Knight; piece <= Queen; ++piece)
+            promoted += std::max(0, CountSquares(Pieces_[c][piece]) - (piece == Queen ? 1 : 2));
+        if (promoted > 8 - CountSquares(Pieces_[c][Pawn])) return false;
     }
     return true;
 }

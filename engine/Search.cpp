@@ -22,13 +22,13 @@ void TChessEngine::Think() {
     FollowPv_ = true;
     Nodes_ = 0;
     Aborted_ = false;
-    NodeBudget_ = Unusual_ ? UnusualNodeBudget : ~std::uint64_t{0};
     int depth = std::clamp(*Source_.SearchDepth, 1, 8);
     SaveRootLine();
     for (int d = 1; d <= depth; ++d) {
         if (Stopped()) break;
         FollowPv_ = true;
         RootLegalSeen_ = false;
+        BudgetActive_ = d >= 2;
         int score = Search(-MateScore, MateScore, d);
         if (Stopped()) break;
         RootScore_ = score;
@@ -41,17 +41,18 @@ void TChessEngine::Think() {
 }
 
 bool TChessEngine::Stopped() {
-    if (Nodes_ > NodeBudget_) Aborted_ = true;
-    return Aborted_ || StopRequested.load(std::memory_order_relaxed);
+    return BudgetSpent() || StopRequested.load(std::memory_order_relaxed);
 }
 
-// The ply and list guards, and in unusual positions the quiescence depth and
-// the node budget: such a node answers with its static evaluation.
-bool TChessEngine::GuardedNode(int quiescePly) {
-    if (Ply_ >= MaxPly - 1 || ListStart_[Ply_] > MoveStackSize) return true;
-    if (!Unusual_) return false;
-    if (Nodes_ > NodeBudget_) Aborted_ = true;
-    return Aborted_ || quiescePly >= UnusualQuiesceDepth;
+// The node budget of unusual positions; the first iteration always completes.
+bool TChessEngine::BudgetSpent() {
+    if (BudgetActive_ && Unusual_ && Nodes_ > UnusualNodeBudget) Aborted_ = true;
+    return Aborted_;
+}
+
+// A node this deep, or whose list could not be held, is not expanded.
+bool TChessEngine::BeyondTables() const {
+    return Ply_ >= MaxPly - 1 || ListStart_[Ply_] > MoveStackSize;
 }
 
 int TChessEngine::Search(int alpha, int beta, int depth) {
@@ -59,7 +60,7 @@ int TChessEngine::Search(int alpha, int beta, int depth) {
     if (Stopped()) return 0;
     if (depth == 0) return Quiesce(alpha, beta, 0);
     PvLength_[Ply_] = Ply_;
-    if (GuardedNode(0)) return Evaluate();
+    if (BeyondTables()) return Evaluate();
     bool inCheck = InCheck(Side_);
     if (inCheck) ++depth;
     GenerateMoves();
@@ -91,7 +92,12 @@ int TChessEngine::Search(int alpha, int beta, int depth) {
 int TChessEngine::Quiesce(int alpha, int beta, int quiescePly) {
     ++Nodes_;
     PvLength_[Ply_] = Ply_;
-    if (GuardedNode(quiescePly)) return Evaluate();
+    if (quiescePly == 0)
+        QuiesceTreeStart_ = Nodes_;
+    else if (Nodes_ - QuiesceTreeStart_ > QuiesceTreeLimit)
+        Unusual_ = true;
+    if (BeyondTables() || (Unusual_ && (quiescePly >= UnusualQuiesceDepth || BudgetSpent())))
+        return Evaluate();
     bool inCheck = InCheck(Side_);
     if (inCheck) {
         GenerateMoves();
