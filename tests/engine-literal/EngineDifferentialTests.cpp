@@ -93,7 +93,8 @@ std::string Describe(const TSearchResult& r) {
 }
 
 // Searches `position` to `depth` on `engine` as it stands (its principal
-// variation from earlier searches included).
+// variation from earlier searches included). The engine's source is left
+// pointing at a copy that is gone: set it again before loading.
 template <class TEngine>
 TSearchResult SearchWith(TEngine& engine, const TFenPosition& position, int depth) {
     TFenPosition p = position;
@@ -260,6 +261,8 @@ TEST(EngineDifferential, SearchesThroughGames) {
                 break;
             }
             // The history table the search left orders the quiet moves.
+            e.Literal->SetSource(position.Source());
+            e.Fast->SetSource(position.Source());
             e.Literal->LoadBoard();
             e.Fast->LoadBoard();
             const std::vector<TMoveEntry> literalList = e.Literal->GeneratedMoves();
