@@ -257,7 +257,7 @@ void TLiteralEngine::AddMove(int from, int to, std::uint8_t flags) {
         AddPromotions(from, to, flags);
         return;
     }
-    assert(ListEnd[Ply] < MoveStackSize);
+    assert(ListEnd[Ply] < MoveStackSize + MaxListLength);
     TMoveEntry& entry = MoveStack[ListEnd[Ply]++];
     entry.Move = TMove{std::uint8_t(from), std::uint8_t(to), 0, flags};
     if (flags & mfCapture)
@@ -268,7 +268,7 @@ void TLiteralEngine::AddMove(int from, int to, std::uint8_t flags) {
 
 void TLiteralEngine::AddPromotions(int from, int to, std::uint8_t flags) {
     for (int promote = Knight; promote <= Queen; ++promote) {
-        assert(ListEnd[Ply] < MoveStackSize);
+        assert(ListEnd[Ply] < MoveStackSize + MaxListLength);
         TMoveEntry& entry = MoveStack[ListEnd[Ply]++];
         entry.Move = TMove{std::uint8_t(from), std::uint8_t(to), std::uint8_t(promote),
                            std::uint8_t(flags | mfPromotion)};
@@ -394,14 +394,11 @@ std::vector<TMoveEntry> TLiteralEngine::GeneratedCaptures() {
     return CurrentList();
 }
 
-bool TLiteralEngine::BeyondCapacity() const {
-    return Ply >= MaxPly - 1 || ListStart[Ply] + MaxListLength > MoveStackSize;
-}
-
 std::uint64_t TLiteralEngine::Perft(int depth) {
     if (depth == 0) return 1;
-    if (BeyondCapacity()) return 0;
+    if (PlyLimitReached()) return 0;
     GenerateMoves();
+    if (ListOverflowed()) return 0;
     std::uint64_t leaves = 0;
     for (int i = ListStart[Ply]; i < ListEnd[Ply]; ++i) {
         if (!DoMove(MoveStack[i].Move)) continue;

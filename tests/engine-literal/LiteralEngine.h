@@ -13,9 +13,11 @@ class TLiteralEngine {
 public:
     static constexpr int MaxPly = 64;
     static constexpr int MoveStackSize = 4096;
-    // More than any position's pseudo-legal move list: a node whose list could
-    // pass the end of the move stack is not expanded.
-    static constexpr int MaxListLength = 256;
+    // No board yields a longer pseudo-legal list (64 pieces of at most 27
+    // moves, castling, en passant). The stack has that much room beyond its
+    // 4096 entries, so a list is always generated in full and a node whose
+    // list passes the 4096 is then not expanded.
+    static constexpr int MaxListLength = 64 * 27 + 2 + 2;
 
     TLiteralEngine();
 
@@ -70,7 +72,8 @@ private:
     void UpdatePv(TMove m);
     void MarkPvMove();
     void PickBest(int i);
-    bool BeyondCapacity() const;
+    bool PlyLimitReached() const { return Ply >= MaxPly - 1; }
+    bool ListOverflowed() const { return ListEnd[Ply] > MoveStackSize; }
     std::vector<TMoveEntry> CurrentList() const;
 
     TEngineSource Source;
@@ -104,7 +107,7 @@ private:
     std::int32_t PieceValue[6]{};
 
     // Move lists and undo records.
-    TMoveEntry MoveStack[MoveStackSize]{};
+    TMoveEntry MoveStack[MoveStackSize + MaxListLength]{};
     std::int32_t ListStart[MaxPly]{};
     std::int32_t ListEnd[MaxPly]{};
     TUndoEntry UndoStack[MaxPly]{};

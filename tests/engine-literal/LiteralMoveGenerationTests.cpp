@@ -244,4 +244,25 @@ TEST(LiteralMoveGeneration, CharactersOutsideThePieceLettersLoadEmpty) {
     EXPECT_EQ(noisy->Evaluate(), 0);
 }
 
+// Boards no game reaches: the engine must stay inside its tables.
+TEST(LiteralMoveGeneration, OddBoardsStayInRange) {
+    // White pawns on rank 8 have nowhere to go; on rank 1 each has a push
+    // and, as i >= 48, a double step.
+    TLoadedEngine top("PPPPPPPP/8/8/8/8/8/8/pppppppp w - -");
+    EXPECT_EQ(top->Perft(1), 0u);
+    TLoadedEngine bottom("pppppppp/8/8/8/8/8/8/PPPPPPPP w - -");
+    EXPECT_EQ(bottom->Perft(1), 16u);
+    // An en-passant square without pawns next to it, on the edge files.
+    TLoadedEngine edge("4k3/8/8/8/8/8/8/4K3 w - a6");
+    EXPECT_EQ(edge->Perft(1), 5u);
+    TLoadedEngine edgeBlack("4k3/8/8/8/8/8/8/4K3 b - h3");
+    EXPECT_EQ(edgeBlack->Perft(1), 5u);
+    for (TLoadedEngine* e : {&top, &bottom, &edge, &edgeBlack}) {
+        e->Position.SearchDepth = 3;
+        e->Engine->Think();
+    }
+    EXPECT_FALSE(top->RootHadLegalMove());
+    EXPECT_TRUE(bottom->RootHadLegalMove());
+}
+
 }  // namespace

@@ -32,11 +32,12 @@ int TLiteralEngine::Search(int alpha, int beta, int depth) {
     if (StopRequested) return 0;
     if (depth == 0) return Quiesce(alpha, beta);
     PvLength[Ply] = Ply;
-    if (BeyondCapacity()) return Evaluate();
+    if (PlyLimitReached()) return Evaluate();
 
     const bool inCheck = InCheck(SideToMove);
     if (inCheck) ++depth;
     GenerateMoves();
+    if (ListOverflowed()) return Evaluate();
     if (FollowPv) MarkPvMove();
 
     bool legalSeen = false;
@@ -64,7 +65,7 @@ int TLiteralEngine::Search(int alpha, int beta, int depth) {
 int TLiteralEngine::Quiesce(int alpha, int beta) {
     ++NodeCount;
     PvLength[Ply] = Ply;
-    if (BeyondCapacity()) return Evaluate();
+    if (PlyLimitReached()) return Evaluate();
 
     const bool inCheck = InCheck(SideToMove);
     if (inCheck) {
@@ -75,6 +76,7 @@ int TLiteralEngine::Quiesce(int alpha, int beta) {
         if (standPat > alpha) alpha = standPat;
         GenerateCaptures();
     }
+    if (ListOverflowed()) return Evaluate();
     if (FollowPv) MarkPvMove();
 
     bool legalSeen = false;
