@@ -45,7 +45,7 @@ public:
     // (64 pieces of at most 27 moves each, castling and en passant).
     static constexpr int MaxListLength = 64 * 27 + 4 + 2;
     static constexpr int UnusualQuiesceDepth = 4;
-    static constexpr std::uint64_t UnusualNodeBudget = std::uint64_t{1} << 22;
+    static constexpr std::uint64_t UnusualNodeBudget = std::uint64_t{1} << 20;
     static constexpr std::uint64_t QuiesceTreeLimit = std::uint64_t{1} << 20;
     static constexpr int MateScore = 10000;
 

@@ -54,7 +54,7 @@ void CheckMoves(TChessEngine& engine) {
 TEST(EngineRandomPositions, LoadGenerateAndSearchShallow) {
     std::mt19937 random(20261211);
     auto engine = std::make_unique<TChessEngine>();
-    for (int n = 0; n < 300; ++n) {
+    for (int n = 0; n < 150; ++n) {
         TRawPosition p = RandomPosition(random);
         p.Depth = 1 + n % 2;
         engine->SetSource(p.Source());
