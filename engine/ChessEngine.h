@@ -157,6 +157,7 @@ private:
     void SaveRootLine();
     void RestoreRootLine();
     std::uint64_t PerftNode(int depth);
+    std::vector<TMoveEntry> CurrentList() const;
 
     // Constant tables
     int Mailbox_[120]{};
@@ -196,10 +197,16 @@ private:
     bool Unusual_ = false;
 
     // Move lists
-    TMoveEntry MoveStack_[MoveStackSize + MaxListLength]{};
+    // The move stack as two parallel arrays, so that picking the best score
+    // scans contiguous integers.
+    TMove Moves_[MoveStackSize + MaxListLength]{};
+    int Scores_[MoveStackSize + MaxListLength]{};
     int ListStart_[MaxPly + 1]{};
     int ListEnd_[MaxPly]{};
     TUndo UndoStack_[MaxPly]{};
+    // Per ply: whether the side to move is in check there (-1 not yet known).
+    // A move that cannot open a line to an unchecked king needs no check test.
+    int KnownCheck_[MaxPly + 1]{};
 
     // Search
     int History_[64][64]{};

@@ -94,6 +94,7 @@ void TChessEngine::LoadBoard() {
     Unusual_ = !CheckOrdinary();
     Ply_ = 0;
     ListStart_[0] = 0;
+    KnownCheck_[0] = -1;
 }
 
 // A right is kept only while its king and rook stand where castling starts, so

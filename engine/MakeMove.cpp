@@ -58,6 +58,13 @@ void TChessEngine::MoveCastlingRook(int kingTo) {
 bool TChessEngine::DoMove(TMove m) {
     int from = m.From, to = m.To, flags = m.Flags;
     assert(from < 64 && to < 64 && Ply_ < MaxPly);
+    // Unless the king was in check, moves, or a line to it opens (en passant
+    // may open two), the move cannot leave it attacked.
+    TBitboard kings = Pieces_[Side_][King];
+    bool needsTest =
+        KnownCheck_[Ply_] != 0 || Piece_[from] == King || (flags & (mfEnPassant | mfCastle)) ||
+        (kings && ((LineMask_[0][LowestSquare(kings)] | LineMask_[1][LowestSquare(kings)]) &
+                   SquareBit(from)));
     if (flags & mfCastle) {
         if (InCheck(Side_) || !CastlingPathClear(to)) return false;
         MoveCastlingRook(to);
@@ -83,10 +90,11 @@ bool TChessEngine::DoMove(TMove m) {
 
     XSide_ = Side_;
     Side_ = 1 - Side_;
-    if (InCheck(XSide_)) {
+    if (needsTest && InCheck(XSide_)) {
         UndoMove();
         return false;
     }
+    KnownCheck_[Ply_] = -1;
     return true;
 }
 

@@ -21,18 +21,18 @@ void TChessEngine::AddMove(int from, int to, int flags) {
         AddPromotions(from, to, flags);
         return;
     }
-    TMoveEntry& entry = MoveStack_[ListEnd_[Ply_]++];
-    entry.Move = TMove{std::uint8_t(from), std::uint8_t(to), 0, std::uint8_t(flags)};
-    entry.Score =
+    int n = ListEnd_[Ply_]++;
+    Moves_[n] = TMove{std::uint8_t(from), std::uint8_t(to), 0, std::uint8_t(flags)};
+    Scores_[n] =
         (flags & mfCapture) ? CaptureScore + 10 * Piece_[to] - Piece_[from] : History_[from][to];
 }
 
 void TChessEngine::AddPromotions(int from, int to, int flags) {
     for (int promote = Knight; promote <= Queen; ++promote) {
-        TMoveEntry& entry = MoveStack_[ListEnd_[Ply_]++];
-        entry.Move = TMove{std::uint8_t(from), std::uint8_t(to), std::uint8_t(promote),
-                           std::uint8_t(flags | mfPromotion)};
-        entry.Score = CaptureScore + 10 * promote;
+        int n = ListEnd_[Ply_]++;
+        Moves_[n] = TMove{std::uint8_t(from), std::uint8_t(to), std::uint8_t(promote),
+                          std::uint8_t(flags | mfPromotion)};
+        Scores_[n] = CaptureScore + 10 * promote;
     }
 }
 
@@ -66,16 +66,16 @@ void TChessEngine::AddPawnMoves(int from, bool capturesOnly) {
 }
 
 void TChessEngine::AddPieceMoves(int from, int piece) {
-    TMoveEntry* out = MoveStack_ + ListEnd_[Ply_];
+    int out = ListEnd_[Ply_];
     const int* history = History_[from];
     auto quiet = [&](int to) {
-        out->Move = TMove{std::uint8_t(from), std::uint8_t(to), 0, 0};
-        out->Score = history[to];
+        Moves_[out] = TMove{std::uint8_t(from), std::uint8_t(to), 0, 0};
+        Scores_[out] = history[to];
         ++out;
     };
     auto capture = [&](int to) {
-        out->Move = TMove{std::uint8_t(from), std::uint8_t(to), 0, mfCapture};
-        out->Score = CaptureScore + 10 * Piece_[to] - piece;
+        Moves_[out] = TMove{std::uint8_t(from), std::uint8_t(to), 0, mfCapture};
+        Scores_[out] = CaptureScore + 10 * Piece_[to] - piece;
         ++out;
     };
     TBitboard enemy = Occupied_[XSide_];
@@ -117,14 +117,14 @@ void TChessEngine::AddPieceMoves(int from, int piece) {
             if (first >= 0 && (enemy & SquareBit(first))) capture(first);
         }
     }
-    ListEnd_[Ply_] = int(out - MoveStack_);
+    ListEnd_[Ply_] = out;
 }
 
 void TChessEngine::AddPieceCaptures(int from, int piece) {
-    TMoveEntry* out = MoveStack_ + ListEnd_[Ply_];
+    int out = ListEnd_[Ply_];
     auto capture = [&](int to) {
-        out->Move = TMove{std::uint8_t(from), std::uint8_t(to), 0, mfCapture};
-        out->Score = CaptureScore + 10 * Piece_[to] - piece;
+        Moves_[out] = TMove{std::uint8_t(from), std::uint8_t(to), 0, mfCapture};
+        Scores_[out] = CaptureScore + 10 * Piece_[to] - piece;
         ++out;
     };
     TBitboard enemy = Occupied_[XSide_];
@@ -148,7 +148,7 @@ void TChessEngine::AddPieceCaptures(int from, int piece) {
             if (enemy & SquareBit(first)) capture(first);
         }
     }
-    ListEnd_[Ply_] = int(out - MoveStack_);
+    ListEnd_[Ply_] = out;
 }
 
 void TChessEngine::AddCastling() {
@@ -209,11 +209,17 @@ void TChessEngine::GenerateCaptures() {
 std::vector<TMoveEntry> TChessEngine::GeneratedMoves() {
     if (Ply_ >= MaxPly - 1 || ListStart_[Ply_] > MoveStackSize) return {};
     GenerateMoves();
-    return {MoveStack_ + ListStart_[Ply_], MoveStack_ + ListEnd_[Ply_]};
+    return CurrentList();
 }
 
 std::vector<TMoveEntry> TChessEngine::GeneratedCaptures() {
     if (Ply_ >= MaxPly - 1 || ListStart_[Ply_] > MoveStackSize) return {};
     GenerateCaptures();
-    return {MoveStack_ + ListStart_[Ply_], MoveStack_ + ListEnd_[Ply_]};
+    return CurrentList();
+}
+
+std::vector<TMoveEntry> TChessEngine::CurrentList() const {
+    std::vector<TMoveEntry> list;
+    for (int i = ListStart_[Ply_]; i < ListEnd_[Ply_]; ++i) list.push_back({Moves_[i], Scores_[i]});
+    return list;
 }

@@ -14,7 +14,7 @@ std::uint64_t TChessEngine::PerftNode(int depth) {
     GenerateMoves();
     std::uint64_t leaves = 0;
     for (int i = ListStart_[Ply_], end = ListEnd_[Ply_]; i < end; ++i) {
-        if (!DoMove(MoveStack_[i].Move)) continue;
+        if (!DoMove(Moves_[i])) continue;
         leaves += depth == 1 ? 1 : PerftNode(depth - 1);
         UndoMove();
     }

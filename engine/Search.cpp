@@ -62,6 +62,7 @@ int TChessEngine::Search(int alpha, int beta, int depth) {
     PvLength_[Ply_] = Ply_;
     if (BeyondTables()) return Evaluate();
     bool inCheck = InCheck(Side_);
+    KnownCheck_[Ply_] = inCheck;
     if (inCheck) ++depth;
     GenerateMoves();
     if (FollowPv_) MarkPvMove();
@@ -70,7 +71,7 @@ int TChessEngine::Search(int alpha, int beta, int depth) {
     for (int i = ListStart_[Ply_]; i < ListEnd_[Ply_]; ++i) {
         if (Stopped()) break;
         PickBest(i);
-        TMove m = MoveStack_[i].Move;
+        TMove m = Moves_[i];
         if (!DoMove(m)) continue;
         legal = true;
         int x = -Search(-beta, -alpha, depth - 1);
@@ -99,6 +100,7 @@ int TChessEngine::Quiesce(int alpha, int beta, int quiescePly) {
     if (BeyondTables() || (Unusual_ && (quiescePly >= UnusualQuiesceDepth || BudgetSpent())))
         return Evaluate();
     bool inCheck = InCheck(Side_);
+    KnownCheck_[Ply_] = inCheck;
     if (inCheck) {
         GenerateMoves();
     } else {
@@ -112,7 +114,7 @@ int TChessEngine::Quiesce(int alpha, int beta, int quiescePly) {
     bool legal = false;
     for (int i = ListStart_[Ply_]; i < ListEnd_[Ply_]; ++i) {
         PickBest(i);
-        TMove m = MoveStack_[i].Move;
+        TMove m = Moves_[i];
         if (!DoMove(m)) continue;
         legal = true;
         int x = -Quiesce(-beta, -alpha, quiescePly + 1);
@@ -133,9 +135,9 @@ void TChessEngine::MarkPvMove() {
     FollowPv_ = false;
     TMove line = Pv_[0][Ply_];
     for (int i = ListStart_[Ply_]; i < ListEnd_[Ply_]; ++i) {
-        TMove m = MoveStack_[i].Move;
+        TMove m = Moves_[i];
         if (m.From == line.From && m.To == line.To) {
-            MoveStack_[i].Score += PvBonus;
+            Scores_[i] += PvBonus;
             FollowPv_ = true;
             return;
         }
@@ -144,15 +146,14 @@ void TChessEngine::MarkPvMove() {
 
 // Brings the highest-scored entry from i on to i; the earliest of equal scores wins.
 void TChessEngine::PickBest(int i) {
-    int best = i;
-    int bestScore = MoveStack_[i].Score;
-    for (int j = i + 1, end = ListEnd_[Ply_]; j < end; ++j) {
-        if (MoveStack_[j].Score > bestScore) {
-            bestScore = MoveStack_[j].Score;
-            best = j;
-        }
-    }
-    if (best != i) std::swap(MoveStack_[i], MoveStack_[best]);
+    int end = ListEnd_[Ply_];
+    int best = Scores_[i];
+    for (int j = i + 1; j < end; ++j) best = std::max(best, Scores_[j]);
+    if (best == Scores_[i]) return;
+    int j = i + 1;
+    while (Scores_[j] != best) ++j;
+    std::swap(Moves_[i], Moves_[j]);
+    std::swap(Scores_[i], Scores_[j]);
 }
 
 void TChessEngine::UpdatePv(TMove m) {
