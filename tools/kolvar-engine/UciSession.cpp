@@ -76,7 +76,12 @@ bool TUciSession::HandleLine(const std::string& line) {
     } else if (command == "go") {
         Go(in);
     } else if (command == "bench") {
-        RunBench(Out_);
+        // An optional depth; the signature is that of the default depth.
+        long long depth = 6;
+        if (in >> std::ws && !in.eof() && (!ReadNumber(in, depth) || depth < 1 || depth > MaxDepth))
+            Send("info string bench depth must be 1 to 8");
+        else
+            RunBench(Out_, int(depth));
     } else {
         Send("info string unknown command: " + line);
     }

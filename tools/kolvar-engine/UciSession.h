@@ -71,5 +71,5 @@ private:
 
 // The fixed bench: searches a set of positions on fresh engines and prints
 // the total nodes (the signature of the engine's results), the time and the
-// speed. Returns the total nodes.
-std::uint64_t RunBench(std::ostream& out, int depth = 5);
+// speed. Returns the total nodes. "bench" runs it at the default depth, "bench N" at depth N.
+std::uint64_t RunBench(std::ostream& out, int depth = 6);
