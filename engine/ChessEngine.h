@@ -3,11 +3,12 @@
 // quiescence. One object holds every table in fixed arrays and allocates
 // nothing while it searches; create it with std::make_unique (it is large).
 //
-// The results (move, score, principal variation, node count) are those of the
-// mailbox engine this replaces, for every position and depth: generation order
-// and ordering scores are the same, only the way they are computed differs
-// (piece sets walked in ascending square order, attack tests from the target
-// square outward, kings' squares and piece-square sums kept up to date).
+// The results (move, score, principal variation, node count) are exactly those
+// of the plain mailbox reading kept as the reference in tests/engine-literal,
+// for every position and depth: generation order and ordering scores are the
+// same, only the way they are computed differs (piece sets walked in ascending
+// square order, attack tests from the target square outward, piece-square sums
+// kept up to date, a pawn-structure cache).
 //
 // Guards, so that no table is ever used out of range and every search ends:
 // - Loading drops castling rights the position does not bear out (king on E1
@@ -17,7 +18,8 @@
 //   treats a square whose character gives a colour but no piece as empty.
 // - A pawn standing on its own last rank has no moves and attacks nothing.
 // - A Search or Quiesce node at ply MaxPly - 1, or whose list would start past
-//   MoveStackSize entries, returns its static evaluation. The move stack has
+//   MoveStackSize entries, returns its static evaluation; DoMove refuses a
+//   move at ply MaxPly - 1. The move stack has
 //   room for one full list beyond MoveStackSize, so a list that the 4096-entry
 //   stack could hold is always generated in full.
 // - Unusual positions (not exactly one king a side, more than 16 pieces or 8

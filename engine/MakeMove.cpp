@@ -57,7 +57,8 @@ void TChessEngine::MoveCastlingRook(int kingTo) {
 
 bool TChessEngine::DoMove(TMove m) {
     int from = m.From, to = m.To, flags = m.Flags;
-    assert(from < 64 && to < 64 && Ply_ < MaxPly);
+    assert(from < 64 && to < 64);
+    if (Ply_ >= MaxPly - 1) return false;  // the per-ply tables are full
     // Unless the king was in check, moves, or a line to it opens (en passant
     // may open two), the move cannot leave it attacked.
     TBitboard kings = Pieces_[Side_][King];
