@@ -88,7 +88,8 @@ public:
     bool Attacked(int sq, int bySide) const;
     int Evaluate() const;
     void PrepareEvalTables();
-    // Leaf count; the depth is cut so that the plies stay below MaxPly.
+    // Leaf count; the depth is cut so that the plies stay below MaxPly. A stop
+    // request ends it early (the count is then partial).
     std::uint64_t Perft(int depth);
     int Side() const { return Side_; }
 

@@ -11,6 +11,7 @@ std::uint64_t TChessEngine::Perft(int depth) {
 
 std::uint64_t TChessEngine::PerftNode(int depth) {
     if (depth == 0 || ListStart_[Ply_] > MoveStackSize) return 1;
+    if (StopRequested.load(std::memory_order_relaxed)) return 0;
     GenerateMoves();
     std::uint64_t leaves = 0;
     for (int i = ListStart_[Ply_], end = ListEnd_[Ply_]; i < end; ++i) {

@@ -251,6 +251,7 @@ void TUciSession::RunPerft(int depth) {
         total += leaves;
         Send(MoveText(entry.Move) + ": " + std::to_string(leaves));
     }
+    if (Engine_->StopRequested) Send("info string perft stopped: the counts are partial");
     Send("");
     Send("Nodes searched: " + std::to_string(total));
     std::lock_guard lock(StateMutex_);
