@@ -215,6 +215,7 @@ private:
     int History_[64][64]{};
     TMove Pv_[MaxPly][MaxPly]{};
     int PvLength_[MaxPly]{};
+    int PickedScore_[MaxPly]{};  // per ply: the score of the last move picked
     bool FollowPv_ = false;
     std::uint64_t Nodes_ = 0;
     std::uint64_t QuiesceTreeStart_ = 0;

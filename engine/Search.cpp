@@ -144,11 +144,16 @@ void TChessEngine::MarkPvMove() {
     }
 }
 
-// Brings the highest-scored entry from i on to i; the earliest of equal scores wins.
+// Brings the highest-scored entry from i on to i; the earliest of equal scores
+// wins. Picks come in falling score order, so an entry i that scores as much as
+// the previous pick is the next pick without a scan.
 void TChessEngine::PickBest(int i) {
+    int& picked = PickedScore_[Ply_];
+    if (i > ListStart_[Ply_] && Scores_[i] == picked) return;
     int end = ListEnd_[Ply_];
     int best = Scores_[i];
     for (int j = i + 1; j < end; ++j) best = std::max(best, Scores_[j]);
+    picked = best;
     if (best == Scores_[i]) return;
     int j = i + 1;
     while (Scores_[j] != best) ++j;
