@@ -194,13 +194,27 @@ void TChessEngine::GenerateMoves() {
 
 void TChessEngine::GenerateCaptures() {
     ListEnd_[Ply_] = ListStart_[Ply_];
-    for (TBitboard own = Occupied_[Side_]; own;) {
+    // Only pawns next to an enemy piece or on their seventh (or last) rank can
+    // add anything; pieces are skipped when nothing of the enemy is in reach.
+    TBitboard enemy = Occupied_[XSide_];
+    TBitboard pawns = Pieces_[Side_][Pawn];
+    TBitboard notH = ~FileMask(7), notA = ~FileMask(0);
+    TBitboard pawnsThatMay =
+        Side_ == White ? pawns & (((enemy & notH) << 9) | ((enemy & notA) << 7) | 0xFFFFull)
+                       : pawns & (((enemy & notH) >> 7) | ((enemy & notA) >> 9) | 0xFFFFull << 48);
+    for (TBitboard own = (Occupied_[Side_] & ~pawns) | pawnsThatMay; own;) {
         int from = PopLowest(own);
         int piece = Piece_[from];
-        if (piece == Pawn)
+        if (piece == Pawn) {
             AddPawnMoves(from, true);
-        else
-            AddPieceCaptures(from, piece);
+            continue;
+        }
+        TBitboard reach = piece == Knight   ? KnightTargets_[from]
+                          : piece == King   ? KingTargets_[from]
+                          : piece == Bishop ? LineMask_[0][from]
+                          : piece == Rook   ? LineMask_[1][from]
+                                            : LineMask_[0][from] | LineMask_[1][from];
+        if (reach & enemy) AddPieceCaptures(from, piece);
     }
     AddEnPassant();
     ListStart_[Ply_ + 1] = ListEnd_[Ply_];

@@ -47,6 +47,10 @@ TEST(EngineMoveGeneration, PromotionsCaptureFirstThenPushKnightToQueen) {
     }
     // The king's moves follow the pawn's; quiescence takes only the pawn's.
     EXPECT_EQ(f.Engine->GeneratedCaptures().size(), 8u);
+    // The push to promotion is searched by quiescence even with nothing to capture.
+    TEngineFixture alone("8/P7/8/8/8/8/8/4K3 w - - 0 1");
+    EXPECT_EQ(Texts(alone.Engine->GeneratedCaptures()),
+              (std::vector<std::string>{"a7a8n", "a7a8b", "a7a8r", "a7a8q"}));
 }
 
 TEST(EngineMoveGeneration, CaptureScoresByVictimThenAttacker) {
