@@ -119,7 +119,6 @@ private:
     void PutPiece(int sq, int color, int piece);
     void MovePiece(int from, int to);
     void ClearSquare(int sq);
-    TBitboard SliderAttackers(int sq, TBitboard diagonal, TBitboard straight) const;
     bool CheckOrdinary() const;
     void ValidateCastling();
     void ValidateEnPassant();
@@ -177,6 +176,7 @@ private:
     // Rays in the order of the queen's directions: NW, N, NE, W, E, SW, S, SE.
     TBitboard RayMask_[8][64]{};
     TBitboard LineMask_[2][64]{};  // all squares on the diagonals [0] and straight lines [1]
+    TBitboard Between_[64][64]{};  // squares strictly between two squares of one line
     TBitboard KnightTargets_[64]{};
     TBitboard KingTargets_[64]{};
     TBitboard PawnAttackers_[2][64]{};  // squares from which a pawn of a colour attacks a square

@@ -33,8 +33,6 @@ int PieceOfCharacter(char c) {
     }
 }
 
-constexpr int DiagonalDirections = 0b10100101;  // NW, NE, SW, SE
-
 }  // namespace
 
 void TChessEngine::PutPiece(int sq, int color, int piece) {
@@ -137,30 +135,19 @@ bool TChessEngine::CheckOrdinary() const {
     return true;
 }
 
-// Pieces of the given sets that reach sq along a line, the first piece on each
-// ray from sq being the only one that can.
-TBitboard TChessEngine::SliderAttackers(int sq, TBitboard diagonal, TBitboard straight) const {
-    TBitboard occupied = Occupied_[White] | Occupied_[Black];
-    TBitboard found = 0;
-    for (int d = 0; d < 8; ++d) {
-        TBitboard movers = ((DiagonalDirections >> d) & 1 ? diagonal : straight) & RayMask_[d][sq];
-        if (!movers) continue;
-        TBitboard blockers = RayMask_[d][sq] & occupied;
-        int first = d < 4 ? HighestSquare(blockers) : LowestSquare(blockers);
-        found |= movers & SquareBit(first);
-    }
-    return found;
-}
-
 bool TChessEngine::Attacked(int sq, int bySide) const {
     assert(sq >= 0 && sq < 64 && (bySide == White || bySide == Black));
     const TBitboard* p = Pieces_[bySide];
     if ((PawnAttackers_[bySide][sq] & p[Pawn]) || (KnightTargets_[sq] & p[Knight]) ||
         (KingTargets_[sq] & p[King]))
         return true;
-    TBitboard diagonal = (p[Bishop] | p[Queen]) & LineMask_[0][sq];
-    TBitboard straight = (p[Rook] | p[Queen]) & LineMask_[1][sq];
-    return (diagonal | straight) && SliderAttackers(sq, diagonal, straight) != 0;
+    // A slider on a line through sq reaches it when nothing stands between.
+    TBitboard sliders =
+        ((p[Bishop] | p[Queen]) & LineMask_[0][sq]) | ((p[Rook] | p[Queen]) & LineMask_[1][sq]);
+    TBitboard occupied = Occupied_[White] | Occupied_[Black];
+    while (sliders)
+        if (!(Between_[sq][PopLowest(sliders)] & occupied)) return true;
+    return false;
 }
 
 // The first king by square index counts; without one the side is never in check.

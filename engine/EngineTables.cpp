@@ -105,8 +105,10 @@ void TChessEngine::InitGeometry() {
             if (n != -1) KnightTargets_[i] |= SquareBit(n);
             n = Mailbox_[Mailbox64_[i] + FrameDirections[d]];
             if (n != -1) KingTargets_[i] |= SquareBit(n);
-            for (n = i; (n = Mailbox_[Mailbox64_[n] + FrameDirections[d]]) != -1;)
+            for (n = i; (n = Mailbox_[Mailbox64_[n] + FrameDirections[d]]) != -1;) {
+                Between_[i][n] = RayMask_[d][i];
                 RayMask_[d][i] |= SquareBit(n);
+            }
             bool diagonal = d == 0 || d == 2 || d == 5 || d == 7;  // -11, -9, 9, 11
             LineMask_[diagonal ? 0 : 1][i] |= RayMask_[d][i];
         }
