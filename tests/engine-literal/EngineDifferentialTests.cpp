@@ -224,6 +224,30 @@ TEST(EngineDifferential, SearchesWhereLineFollowingOutlivesACutoff) {
     }
 }
 
+// Positions from playouts of the standard positions (other seeds, up to 100
+// plies) in which the quiescence below one leaf passes a million nodes.
+TEST(EngineDifferential, SearchesWithLargeQuiescenceTrees) {
+    struct TCase {
+        const char* Fen;
+        int Depth;
+    };
+    const TCase cases[] = {
+        {"r3k1r1/Pppp2pp/1bn3bN/BPPn1R2/B2NP3/q7/Pp1P2PP/R4QK1 w q -", 1},
+        {"4rr1k/pP1p2pp/Qq6/bb2B2n/Npp5/2PP1N2/pPBKnPPP/5R1R b - -", 2},
+        {"r3k2r/p1ppqpB1/4P1N1/7n/1pbbP3/2N1nQ1p/PPP1BPPP/2KR3R w kq -", 2},
+    };
+    TFailureLog log("search with a large quiescence tree");
+    for (const TCase& c : cases) {
+        const TFenPosition position = PositionFromFen(c.Fen);
+        TEnginePair e(position);
+        const TSearchResult literal = SearchWith(*e.Literal, position, c.Depth);
+        const TSearchResult fast = SearchWith(*e.Fast, position, c.Depth);
+        if (!(literal == fast))
+            log.Add(std::string(c.Fen) + " depth " + std::to_string(c.Depth) +
+                    "\n  literal: " + Describe(literal) + "\n  fast:    " + Describe(fast));
+    }
+}
+
 // One pair of engines searches every position in turn, so each search starts
 // from the line an unrelated position left behind.
 TEST(EngineDifferential, SearchesCarryingTheLineAcrossPositions) {
