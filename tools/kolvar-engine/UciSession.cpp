@@ -166,8 +166,8 @@ void TUciSession::Go(std::istringstream& in) {
     TGoLimits limits;
     int perftDepth = 0;
     if (!ReadGoLimits(in, limits, perftDepth)) return;
-    Position_.SearchDepth =
-        limits.Infinite || limits.HardLimit.count() > 0 ? MaxDepth : limits.Depth;
+    // Depth 8 unless a depth is given, with or without a time limit.
+    Position_.SearchDepth = limits.Infinite ? MaxDepth : limits.Depth;
     std::lock_guard lock(StateMutex_);
     SearchRunning_ = true;
     InfiniteSearch_ = limits.Infinite && perftDepth == 0;
