@@ -137,6 +137,21 @@ private:
     int Count = 0;
 };
 
+struct TFenCase {
+    const char* Fen;
+    int Depth;
+};
+
+// Searches the position on a fresh pair of engines and logs any difference.
+void CompareOnFreshEngines(const TFenPosition& position, int depth, TFailureLog& log) {
+    TEnginePair e(position);
+    const TSearchResult literal = SearchWith(*e.Literal, position, depth);
+    const TSearchResult fast = SearchWith(*e.Fast, position, depth);
+    if (!(literal == fast))
+        log.Add(FenOf(position) + " depth " + std::to_string(depth) +
+                "\n  literal: " + Describe(literal) + "\n  fast:    " + Describe(fast));
+}
+
 TEST(EngineDifferential, MoveListsLegalityAttacksAndEvaluation) {
     TFailureLog log("static comparison");
     for (const TPlayoutPosition& g : GamePositions()) {
@@ -189,13 +204,7 @@ TEST(EngineDifferential, SearchesOnFreshEngines) {
     TFailureLog log("search on fresh engines");
     const std::vector<TPlayoutPosition>& positions = GamePositions();
     for (std::size_t k = 0; k < positions.size(); ++k) {
-        TEnginePair e(positions[k].Position);
-        const int depth = DepthFor(k);
-        const TSearchResult literal = SearchWith(*e.Literal, positions[k].Position, depth);
-        const TSearchResult fast = SearchWith(*e.Fast, positions[k].Position, depth);
-        if (!(literal == fast))
-            log.Add(FenOf(positions[k].Position) + " depth " + std::to_string(depth) +
-                    "\n  literal: " + Describe(literal) + "\n  fast:    " + Describe(fast));
+        CompareOnFreshEngines(positions[k].Position, DepthFor(k), log);
     }
 }
 
@@ -203,49 +212,25 @@ TEST(EngineDifferential, SearchesOnFreshEngines) {
 // set and a later node finds an entry of the old line: rare in playouts, so
 // they are listed here.
 TEST(EngineDifferential, SearchesWhereLineFollowingOutlivesACutoff) {
-    struct TCase {
-        const char* Fen;
-        int Depth;
-    };
-    const TCase cases[] = {
+    const TFenCase cases[] = {
         {"r3k3/3p1p1r/p3p3/2p1N1P1/1B2P3/1b2q1nP/PPP2PB1/R2K2R1 b q -", 3},
         {"3r1k2/1rb2q2/6pP/p1N1n3/3PR3/p1P2P1R/1P5P/n3B1K1 b - -", 3},
         {"4k2r/1pn3pp/R1p5/p4Q1N/2B4P/PqP3K1/1b1N2P1/R1B3R1 w - -", 4},
     };
     TFailureLog log("search past a cutoff on the line");
-    for (const TCase& c : cases) {
-        const TFenPosition position = PositionFromFen(c.Fen);
-        TEnginePair e(position);
-        const TSearchResult literal = SearchWith(*e.Literal, position, c.Depth);
-        const TSearchResult fast = SearchWith(*e.Fast, position, c.Depth);
-        if (!(literal == fast))
-            log.Add(std::string(c.Fen) + " depth " + std::to_string(c.Depth) +
-                    "\n  literal: " + Describe(literal) + "\n  fast:    " + Describe(fast));
-    }
+    for (const TFenCase& c : cases) CompareOnFreshEngines(PositionFromFen(c.Fen), c.Depth, log);
 }
 
 // Positions from playouts of the standard positions (other seeds, up to 100
 // plies) in which the quiescence below one leaf passes a million nodes.
 TEST(EngineDifferential, SearchesWithLargeQuiescenceTrees) {
-    struct TCase {
-        const char* Fen;
-        int Depth;
-    };
-    const TCase cases[] = {
+    const TFenCase cases[] = {
         {"r3k1r1/Pppp2pp/1bn3bN/BPPn1R2/B2NP3/q7/Pp1P2PP/R4QK1 w q -", 1},
         {"4rr1k/pP1p2pp/Qq6/bb2B2n/Npp5/2PP1N2/pPBKnPPP/5R1R b - -", 2},
         {"r3k2r/p1ppqpB1/4P1N1/7n/1pbbP3/2N1nQ1p/PPP1BPPP/2KR3R w kq -", 2},
     };
     TFailureLog log("search with a large quiescence tree");
-    for (const TCase& c : cases) {
-        const TFenPosition position = PositionFromFen(c.Fen);
-        TEnginePair e(position);
-        const TSearchResult literal = SearchWith(*e.Literal, position, c.Depth);
-        const TSearchResult fast = SearchWith(*e.Fast, position, c.Depth);
-        if (!(literal == fast))
-            log.Add(std::string(c.Fen) + " depth " + std::to_string(c.Depth) +
-                    "\n  literal: " + Describe(literal) + "\n  fast:    " + Describe(fast));
-    }
+    for (const TFenCase& c : cases) CompareOnFreshEngines(PositionFromFen(c.Fen), c.Depth, log);
 }
 
 // One pair of engines searches every position in turn, so each search starts
