@@ -134,6 +134,7 @@ private:
     void AddPromotions(int from, int to, int flags);
     void AddPieceMoves(int from, int piece);
     void AddPieceCaptures(int from, int piece);
+    void AppendCapture(int& out, int from, int to, int piece);
     void AddPawnMoves(int from, bool capturesOnly);
     void AddEnPassant();
     void AddCastling();

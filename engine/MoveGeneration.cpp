@@ -65,6 +65,13 @@ void TChessEngine::AddPawnMoves(int from, bool capturesOnly) {
     }
 }
 
+// A piece's capture, scored by victim first and attacker second.
+void TChessEngine::AppendCapture(int& out, int from, int to, int piece) {
+    Moves_[out] = TMove{std::uint8_t(from), std::uint8_t(to), 0, mfCapture};
+    Scores_[out] = CaptureScore + 10 * Piece_[to] - piece;
+    ++out;
+}
+
 void TChessEngine::AddPieceMoves(int from, int piece) {
     int out = ListEnd_[Ply_];
     const int* history = History_[from];
@@ -73,11 +80,7 @@ void TChessEngine::AddPieceMoves(int from, int piece) {
         Scores_[out] = history[to];
         ++out;
     };
-    auto capture = [&](int to) {
-        Moves_[out] = TMove{std::uint8_t(from), std::uint8_t(to), 0, mfCapture};
-        Scores_[out] = CaptureScore + 10 * Piece_[to] - piece;
-        ++out;
-    };
+    auto capture = [&](int to) { AppendCapture(out, from, to, piece); };
     TBitboard enemy = Occupied_[XSide_];
     if (piece == Knight || piece == King) {
         // Both step in directions whose targets ascend with the square index.
@@ -122,11 +125,7 @@ void TChessEngine::AddPieceMoves(int from, int piece) {
 
 void TChessEngine::AddPieceCaptures(int from, int piece) {
     int out = ListEnd_[Ply_];
-    auto capture = [&](int to) {
-        Moves_[out] = TMove{std::uint8_t(from), std::uint8_t(to), 0, mfCapture};
-        Scores_[out] = CaptureScore + 10 * Piece_[to] - piece;
-        ++out;
-    };
+    auto capture = [&](int to) { AppendCapture(out, from, to, piece); };
     TBitboard enemy = Occupied_[XSide_];
     if (piece == Knight || piece == King) {
         TBitboard targets = (piece == Knight ? KnightTargets_[from] : KingTargets_[from]) & enemy;

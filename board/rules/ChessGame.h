@@ -239,7 +239,6 @@ private:
     bool EitherKingAttackedNow() const;
     MoveInfo& WritableEntry(int n, int s);
     void RecordPosition(MoveInfo& entry) const;
-    void RepaintAll() { Paint(); }
 
     char Board_[BoardCells];
     bool WhiteToMove_ = true;

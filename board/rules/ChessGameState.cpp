@@ -56,7 +56,7 @@ void TChessGame::SetPosition(std::string_view value) {
         Board_[0] = '_';
         std::memcpy(Board_ + 1, StartPosition, SquareCount);
     }
-    RepaintAll();
+    Paint();
 }
 
 void TChessGame::ResetGame() {
@@ -76,7 +76,7 @@ void TChessGame::ResetGame() {
 
 void TChessGame::NewGame() {
     ResetGame();
-    RepaintAll();
+    Paint();
 }
 
 void TChessGame::Paint() {
@@ -98,17 +98,17 @@ void TChessGame::SetEnPassant(Square value) {
 
 void TChessGame::SetBoardLines(bool value) {
     BoardLines_ = value;
-    RepaintAll();
+    Paint();
 }
 
 void TChessGame::SetBorderColor(TColor value) {
     BorderColor_ = value;
-    RepaintAll();
+    Paint();
 }
 
 void TChessGame::SetDisplayCoords(CoordSet value) {
     DisplayCoords_ = value;
-    RepaintAll();
+    Paint();
 }
 
 void TChessGame::SetResizeMinSize(int value) {
@@ -135,17 +135,17 @@ void TChessGame::SetSizeOfSquare(int value) {
 
 void TChessGame::SetSquareColorDark(TColor value) {
     SquareColorDark_ = value;
-    RepaintAll();
+    Paint();
 }
 
 void TChessGame::SetSquareColorLight(TColor value) {
     SquareColorLight_ = value;
-    RepaintAll();
+    Paint();
 }
 
 void TChessGame::SetWhiteOnTop(bool value) {
     WhiteOnTop_ = value;
-    RepaintAll();
+    Paint();
 }
 
 void TChessGame::SetComputerPlaysWhite(bool value) {

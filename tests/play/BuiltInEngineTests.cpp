@@ -100,7 +100,8 @@ TEST(BuiltInEngine, ThinkingIsFalseInEveryEventOfItsOwnMove) {
 TEST(BuiltInEngine, NewGameFromAMateHandlerStartsTheNextGameAtOnce) {
     TComputerGame game;
     // White mates with the rook on the back rank.
-    game.SetPosition(Board({{G1, 'K'}, {A1, 'R'}, {G8, 'k'}, {F7, 'p'}, {G7, 'p'}, {H7, 'p'}}));
+    game.SetPosition(
+        PositionText({{G1, 'K'}, {A1, 'R'}, {G8, 'k'}, {F7, 'p'}, {G7, 'p'}, {H7, 'p'}}));
     game.SetCastlingAllowed(0);
     int mates = 0;
     game.OnMate = [&](TChessGame& g, Square oldSq, Square newSq) {
@@ -121,7 +122,7 @@ TEST(BuiltInEngine, NewGameFromAMateHandlerStartsTheNextGameAtOnce) {
 TEST(BuiltInEngine, AfterADrawEventAChangeStillParksTheSearchingWorker) {
     TComputerGame game;
     // King and bishop against king: every move announces a draw, play goes on.
-    game.SetPosition(Board({{E1, 'K'}, {C1, 'B'}, {E8, 'k'}}));
+    game.SetPosition(PositionText({{E1, 'K'}, {C1, 'B'}, {E8, 'k'}}));
     game.SetCastlingAllowed(0);
     game.SetSearchDepth(8);
     int draws = 0;
@@ -133,13 +134,13 @@ TEST(BuiltInEngine, AfterADrawEventAChangeStillParksTheSearchingWorker) {
     ASSERT_TRUE(game.TakeBackMove());
     EXPECT_TRUE(game.Engine()->Suspended());
     EXPECT_FALSE(game.Thinking());
-    EXPECT_EQ(game.Position(), Board({{E1, 'K'}, {C1, 'B'}, {E8, 'k'}}));
+    EXPECT_EQ(game.Position(), PositionText({{E1, 'K'}, {C1, 'B'}, {E8, 'k'}}));
 }
 
 TEST(BuiltInEngine, NoLegalMoveIsNotSearchedAgainAndAgain) {
     TComputerGame game;
     // Black to move is stalemated.
-    game.SetPosition(Board({{A8, 'k'}, {B6, 'Q'}, {H1, 'K'}}));
+    game.SetPosition(PositionText({{A8, 'k'}, {B6, 'Q'}, {H1, 'K'}}));
     game.SetWhiteToMove(false);
     game.SetComputerPlaysBlack(true);
     ASSERT_TRUE(PumpUntil([&] { return game.Engine()->SearchCount() >= 1; }));
@@ -149,7 +150,7 @@ TEST(BuiltInEngine, NoLegalMoveIsNotSearchedAgainAndAgain) {
     EXPECT_FALSE(game.WhiteToMove());
 
     // A change wakes it: the user gives Black a move again.
-    game.SetPosition(Board({{A8, 'k'}, {C6, 'Q'}, {H1, 'K'}}));
+    game.SetPosition(PositionText({{A8, 'k'}, {C6, 'Q'}, {H1, 'K'}}));
     game.StartThinking();
     ASSERT_TRUE(PumpUntil([&] { return game.WhiteToMove(); }));
     EXPECT_EQ(game.Engine()->SearchCount(), 2);

@@ -48,7 +48,7 @@ TEST(Lifetime, DestroyedWithTheCustomEngineOn) {
     searching->SetComputerPlaysWhite(true);
     ASSERT_TRUE(PumpUntil([&] { return searching->Thinking(); }));
     searching->SetCustomEngine(true);  // stops nothing
-    searching->SetPosition("k");  // but a change of position parks the worker first
+    searching->SetPosition("k");       // but a change of position parks the worker first
     EXPECT_TRUE(searching->Engine()->Suspended());
     EXPECT_FALSE(searching->Thinking());
     searching.reset();

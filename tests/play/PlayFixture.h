@@ -8,6 +8,7 @@
 
 #include "board/play/ComputerGame.h"
 #include "platform/core/MainThreadDispatcher.h"
+#include "tests/support/PositionText.h"
 
 // Pumps messages until the condition holds; false after a generous limit,
 // which only a hang reaches.
@@ -24,12 +25,6 @@ inline bool PumpUntil(const std::function<bool()>& condition, int seconds = 30) 
 inline void PumpFor(int milliseconds) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
     while (std::chrono::steady_clock::now() < end) ProcessMessages();
-}
-
-inline std::string Board(std::initializer_list<std::pair<Square, char>> pieces) {
-    std::string p(64, ' ');
-    for (auto [sq, c] : pieces) p[sq - 1] = c;
-    return p;
 }
 
 inline int HalfMovesPlayed(const TChessGame& game) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "board/rules/ChessGame.h"
+#include "tests/support/PositionText.h"
 
 namespace {
 
@@ -61,12 +62,7 @@ TEST(MakeMoveView, CastlingEnPassantAndPromotionRepaintTheirExtraSquares) {
 
     TViewLog passant;
     passant.SetAnimateMoves(false);
-    std::string pos(64, ' ');
-    pos[E8 - 1] = 'k';
-    pos[E1 - 1] = 'K';
-    pos[E5 - 1] = 'P';
-    pos[D7 - 1] = 'p';
-    passant.SetPosition(pos);
+    passant.SetPosition(PositionText({{E8, 'k'}, {E1, 'K'}, {E5, 'P'}, {D7, 'p'}}));
     passant.SetWhiteToMove(false);
     ASSERT_TRUE(passant.MakeMove(D7, D5));
     passant.Calls.clear();
@@ -76,11 +72,7 @@ TEST(MakeMoveView, CastlingEnPassantAndPromotionRepaintTheirExtraSquares) {
 
     TViewLog promote;
     promote.SetAnimateMoves(false);
-    std::string p(64, ' ');
-    p[H8 - 1] = 'k';
-    p[E1 - 1] = 'K';
-    p[A7 - 1] = 'P';
-    promote.SetPosition(p);
+    promote.SetPosition(PositionText({{H8, 'k'}, {E1, 'K'}, {A7, 'P'}}));
     ASSERT_TRUE(promote.MakeMove(A7, A8));
     EXPECT_EQ(promote.Calls, (Calls{"square A7", "square A8", "piece A8 P", "lines", "square A8",
                                     "piece A8 Q", "lines"}));
@@ -118,11 +110,7 @@ TEST(MakeMoveEvents, PromotionHandlerMayOnlyChooseAPiece) {
     for (const Case& c : {Case{'n', 'N'}, Case{'R', 'R'}, Case{'b', 'B'}, Case{'x', 'Q'},
                           Case{'k', 'Q'}, Case{'p', 'Q'}, Case{' ', 'Q'}}) {
         TChessGame game;
-        std::string p(64, ' ');
-        p[H8 - 1] = 'k';
-        p[E1 - 1] = 'K';
-        p[A7 - 1] = 'P';
-        game.SetPosition(p);
+        game.SetPosition(PositionText({{H8, 'k'}, {E1, 'K'}, {A7, 'P'}}));
         game.OnPromotion = [&](TChessGame&, Square, Square, char& piece) { piece = c.Chosen; };
         ASSERT_TRUE(game.MakeMove(A7, A8));
         EXPECT_EQ(game.PieceAt(A8), c.Expected) << c.Chosen;

@@ -6,16 +6,14 @@
 
 #include "board/rules/ChessGame.h"
 #include "tests/support/LongGame.h"
+#include "tests/support/PositionText.h"
 
 namespace {
 
 TEST(Record, GrowsPastMove256) {
     TChessGame game;
     // Two kings: nothing to capture, no mate, and thousands of positions.
-    std::string pos(64, ' ');
-    pos[E8 - 1] = 'k';
-    pos[E1 - 1] = 'K';
-    game.SetPosition(pos);
+    game.SetPosition(PositionText({{E8, 'k'}, {E1, 'K'}}));
     game.SetCastlingAllowed(0);
     ASSERT_TRUE(PlayLongGame(game, 300));
     const int halfMoves = 2 * (game.CurrentMove() - 1) + (game.WhiteToMove() ? 0 : 1);
